@@ -1,0 +1,30 @@
+#include "player/play/instrument_switch.h"
+
+#include <array>
+
+#include "melodex/member_ids.h"
+
+namespace corvale {
+namespace {
+
+void changePatch(melodex::Dispatch& midix, int patch) {
+  std::array<melodex::Variant, 2> args{std::int32_t{kTuneChannel}, std::int32_t{patch}};
+  midix.Invoke(melodex::member::ChangePatch, melodex::InvokeKind::Method, args);
+}
+
+}  // namespace
+
+void switchInstrument(PlayerView& view, melodex::Dispatch& midix) {
+  const std::string caption = view.instrumentCaption();
+  if (caption == kFiddleCaption) {
+    changePatch(midix, kBanjoPatch);
+    view.setInstrumentCaption(kBanjoCaption);
+    view.setFretsVisible(true);
+  } else if (caption == kBanjoCaption) {
+    changePatch(midix, kFiddlePatch);
+    view.setInstrumentCaption(kFiddleCaption);
+    view.setFretsVisible(false);
+  }
+}
+
+}  // namespace corvale
