@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace corvale {
 
@@ -34,8 +35,10 @@ class PlayerView {
   virtual void hideBox(int box) = 0;
   virtual void hideAllBoxes() = 0;
 
-  // The list of the playing tune's lines.
+  // The list of the playing tune's lines, and the key field beside "KEY:".
+  virtual void listTuneLines(const std::vector<std::string>& lines) = 0;
   virtual void clearTuneLines() = 0;
+  virtual void showKeyText(const std::string& keyText) = 0;
 
   // Handles the window events already queued, then returns.
   virtual void processPendingEvents() = 0;
