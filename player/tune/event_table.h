@@ -1,0 +1,33 @@
+#pragma once
+
+#include <vector>
+
+#include "tune/note_event.h"
+
+namespace corvale {
+
+// The tune in order of play, rows 1 to count(). It holds at most 4000 rows: an append
+// that would need row 4001 is refused and the tune ends with the rows already written.
+class EventTable {
+ public:
+  static constexpr int kRows = 4000;
+
+  int count() const { return static_cast<int>(rows_.size()); }  // EventCount
+  const NoteEvent& row(int i) const { return rows_[static_cast<std::size_t>(i - 1)]; }  // 1-based
+  NoteEvent& row(int i) { return rows_[static_cast<std::size_t>(i - 1)]; }
+  bool full() const { return count() >= kRows; }
+
+  // Appends a row; false (and nothing appended) when the table is full.
+  bool append(const NoteEvent& event = NoteEvent{});
+
+  // Appends a copy of rows first..last in order, one at a time while they fit;
+  // false when the table filled before the copy was complete.
+  bool appendCopy(int first, int last);
+
+  void clear() { rows_.clear(); }
+
+ private:
+  std::vector<NoteEvent> rows_;
+};
+
+}  // namespace corvale

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace corvale {
+
+// One row of the event table, every field a real as the MIDI control takes it.
+// A fresh row sounds note 0 at velocity 80 on channel 8 for one unit.
+struct NoteEvent {
+  double note = 0;
+  double velocity = 80;
+  double channel = 8;
+  double duration = 1.0;
+};
+
+}  // namespace corvale
