@@ -1,0 +1,30 @@
+#include "dump_command_line.h"
+
+#include <algorithm>
+
+namespace corvale {
+
+namespace {
+
+bool isAllDigits(const std::string& text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+DumpCommandLine parseDumpCommandLine(const std::vector<std::string>& args) {
+  if (args.empty() || args.front().empty()) {
+    throw DumpUsageError("no tune file given (usage: tunedump FILE [N...])");
+  }
+  DumpCommandLine commandLine;
+  commandLine.file = args.front();
+  for (auto arg = args.begin() + 1; arg != args.end(); ++arg) {
+    if (!isAllDigits(*arg)) {
+      throw DumpUsageError(commandLine.file.string() + ": tune number \"" + *arg + "\" is not all digits");
+    }
+    commandLine.tuneNumbers.push_back(*arg);
+  }
+  return commandLine;
+}
+
+}  // namespace corvale

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace corvale {
+
+// What tunedump was asked to do: list the tunes of FILE, or play tunes N.. of it.
+struct DumpCommandLine {
+  std::filesystem::path file;
+  std::vector<std::string> tuneNumbers;  // each all digits, as written; empty: list the tunes
+};
+
+// A command line tunedump cannot follow; what() says why, naming the file when given.
+class DumpUsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// `args` are the arguments after the program name.
+DumpCommandLine parseDumpCommandLine(const std::vector<std::string>& args);
+
+}  // namespace corvale

@@ -1,0 +1,69 @@
+#include "tune_dump.h"
+
+#include <charconv>
+#include <limits>
+#include <ostream>
+
+#include "dump_command_line.h"
+#include "tune/tune_file.h"
+
+namespace corvale {
+
+std::string formatNumber(double value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::string canonicalTuneNumber(std::string_view digits) {
+  const std::size_t firstSignificant = digits.find_first_not_of('0');
+  return firstSignificant == std::string_view::npos ? "0" : std::string(digits.substr(firstSignificant));
+}
+
+std::uint64_t chosenTuneFromDigits(std::string_view digits) {
+  const std::string number = canonicalTuneNumber(digits);
+  std::uint64_t value = 0;
+  const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (result.ec == std::errc::result_out_of_range) return std::numeric_limits<std::uint64_t>::max();
+  return value;
+}
+
+void writeTuneIndex(const std::vector<std::string>& tuneIndex, std::ostream& out) {
+  for (std::size_t i = 0; i < tuneIndex.size(); ++i) {
+    out << "index\t" << i + 1 << '\t' << tuneIndex[i] << '\n';
+  }
+}
+
+void writeParsedTune(std::string_view tuneNumber, const ParsedTune& tune, std::ostream& out) {
+  out << "tune\t" << tuneNumber << '\n';
+  out << "key\t" << tune.keyText << '\t' << tune.keyClass << '\n';
+  out << "lines\t" << tune.bodyStartLine << '\t' << tune.tuneLineCount << '\n';
+  for (int i = 1; i <= tune.events.count(); ++i) {
+    const NoteEvent& event = tune.events.row(i);
+    out << "event\t" << formatNumber(event.note) << '\t' << formatNumber(event.velocity) << '\t'
+        << formatNumber(event.channel) << '\t' << formatNumber(event.duration) << '\n';
+  }
+}
+
+int runTuneDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  try {
+    const DumpCommandLine commandLine = parseDumpCommandLine(args);
+    const TuneFile file = readTuneFile(commandLine.file);
+    if (commandLine.tuneNumbers.empty()) {
+      writeTuneIndex(file.tuneIndex, out);
+      return 0;
+    }
+    TuneParser parser;
+    for (const std::string& number : commandLine.tuneNumbers) {
+      writeParsedTune(canonicalTuneNumber(number), parser.parse(file.lineStore, chosenTuneFromDigits(number)), out);
+    }
+    return 0;
+  } catch (const DumpUsageError& error) {
+    err << "tunedump: " << error.what() << '\n';
+  } catch (const TuneFileError& error) {
+    err << "tunedump: " << error.what() << '\n';
+  }
+  return 2;
+}
+
+}  // namespace corvale
