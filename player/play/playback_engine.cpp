@@ -1,0 +1,143 @@
+#include "player/play/playback_engine.h"
+
+#include <array>
+#include <cstdint>
+
+#include "melodex/member_ids.h"
+#include "melodex/midi_platform.h"
+#include "melodex/runtime_error.h"
+#include "melodex/variant.h"
+#include "player/play/instrument_switch.h"
+
+namespace corvale {
+namespace {
+
+constexpr int kStartingBeatsPerMinute = 140;
+constexpr int kBeatsPerMinutePerTempoStep = 30;
+constexpr int kLowestBoxNote = 55;  // box 0 is the open G string
+constexpr int kBoxCount = 31;
+
+// A row's note, velocity and channel as the control takes them: 32-bit
+// integers, halves rounded to even; a value out of range raises overflow.
+struct RowArguments {
+  std::int32_t note;
+  std::int32_t velocity;
+  std::int32_t channel;
+  double duration;
+};
+
+RowArguments argumentsOf(const NoteEvent& event) {
+  return {melodex::toInt32(event.note), melodex::toInt32(event.velocity),
+          melodex::toInt32(event.channel), event.duration};
+}
+
+bool hasBox(std::int32_t note) {
+  return note >= kLowestBoxNote && note < kLowestBoxNote + kBoxCount;
+}
+
+std::string describe(const melodex::RuntimeError& error) {
+  return "The MIDI control refused a call (error " + std::to_string(error.number()) + ": " +
+         error.what() + "); playing ended there.";
+}
+
+}  // namespace
+
+PlaybackEngine::PlaybackEngine(PlayerView& view, melodex::Dispatch& midix)
+    : view_(view), midix_(midix) {}
+
+PlayOutcome PlaybackEngine::play(const EventTable& events) {
+  PlayOutcome outcome;
+  try {
+    openOutput();
+    setBeatsPerMinute(kStartingBeatsPerMinute);
+    switchInstrument(view_, midix_);
+    outcome.ending = playPasses(events);
+  } catch (const melodex::RuntimeError& error) {
+    outcome.ending = PlayEnding::Failed;
+    outcome.problem = describe(error);
+  }
+  closeOutput(outcome);
+  backToWaiting();
+  return outcome;
+}
+
+void PlaybackEngine::openOutput() {
+  const melodex::Variant result =
+      midix_.Invoke(melodex::member::OpenHandle, melodex::InvokeKind::Method, {});
+  const auto* code = std::get_if<std::int32_t>(&result);
+  if (code == nullptr || *code == melodex::kMidiOk || soundProblemReported_) return;
+  // The tune still plays, silently and at full length; say why only once.
+  soundProblemReported_ = true;
+  view_.reportSoundUnavailable(*code, melodex::currentPlatform().lastOpenProblem());
+}
+
+void PlaybackEngine::setBeatsPerMinute(int bpm) {
+  std::array<melodex::Variant, 1> value{std::int32_t{bpm}};
+  midix_.Invoke(melodex::member::BPM, melodex::InvokeKind::PropertyPut, value);
+}
+
+PlayEnding PlaybackEngine::playPasses(const EventTable& events) {
+  // The replays slider counts only at the start; later moves change nothing.
+  const int passCount = view_.replaysValue() + 1;
+  for (int pass = 1; pass <= passCount; ++pass) {
+    for (int row = 1; row <= events.count(); ++row) {
+      if (!playRow(events.row(row))) return PlayEnding::Closing;
+      // Stop is honoured only between notes: the sounding note has ended.
+      const bool stopPressed = view_.runCaption() == kStartCaption;
+      view_.showWindow();
+      if (stopPressed) return PlayEnding::Stopped;
+    }
+  }
+  return PlayEnding::Finished;
+}
+
+bool PlaybackEngine::playRow(const NoteEvent& event) {
+  RowArguments arguments = argumentsOf(event);
+  // The tempo slider is read before every note, so a move takes effect from the next one.
+  setBeatsPerMinute(kBeatsPerMinutePerTempoStep * view_.tempoValue());
+  const bool boxed = hasBox(arguments.note);
+  const int box = arguments.note - kLowestBoxNote;
+  if (boxed) view_.showBox(box);
+  view_.processPendingEvents();
+  if (view_.closing()) {
+    if (boxed) view_.hideBox(box);
+    return false;
+  }
+  std::array<melodex::Variant, 4> noteArguments{arguments.note, arguments.velocity,
+                                                arguments.channel, arguments.duration};
+  try {
+    midix_.Invoke(melodex::member::PlayNote, melodex::InvokeKind::Method, noteArguments);
+  } catch (const melodex::RuntimeError&) {
+    // The note-on may have gone out before the refusal: silence it, or it
+    // would sound on after the play.
+    std::array<melodex::Variant, 2> stopArguments{arguments.note, arguments.channel};
+    try {
+      midix_.Invoke(melodex::member::StopNote, melodex::InvokeKind::Method, stopArguments);
+    } catch (const melodex::RuntimeError&) {
+      // Nothing more can be sent for this note; the play's own error is the one to report.
+    }
+    if (boxed) view_.hideBox(box);
+    throw;
+  }
+  if (boxed) view_.hideBox(box);
+  return !view_.closing();
+}
+
+void PlaybackEngine::closeOutput(PlayOutcome& outcome) {
+  try {
+    midix_.Invoke(melodex::member::CloseHandle, melodex::InvokeKind::Method, {});
+  } catch (const melodex::RuntimeError& error) {
+    if (outcome.ending != PlayEnding::Failed) {
+      outcome.ending = PlayEnding::Failed;
+      outcome.problem = describe(error);
+    }
+  }
+}
+
+void PlaybackEngine::backToWaiting() {
+  view_.hideAllBoxes();
+  view_.clearTuneLines();
+  view_.setIdle();
+}
+
+}  // namespace corvale

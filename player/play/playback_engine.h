@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+
+#include "melodex/dispatch.h"
+#include "player/play/player_view.h"
+#include "tune/event_table.h"
+
+namespace corvale {
+
+// How one play ended.
+enum class PlayEnding {
+  Finished,  // every pass ran to its last row
+  Stopped,   // the start button was pressed during a note
+  Closing,   // the window is closing
+  Failed,    // the control refused a call; `problem` says which and why
+};
+
+struct PlayOutcome {
+  PlayEnding ending = PlayEnding::Finished;
+  std::string problem;
+};
+
+// Plays the event table through the window's MIDI control: opens the output,
+// switches the instrument, plays every row as a timed note for as many passes
+// as the replays slider asks, lighting each note's box, and at the end closes
+// the output and puts the window back to waiting. The control is reached only
+// by member id. Lives as long as the window, so that a missing synthesiser is
+// reported once per run and not at every play.
+class PlaybackEngine {
+ public:
+  PlaybackEngine(PlayerView& view, melodex::Dispatch& midix);
+
+  PlayOutcome play(const EventTable& events);
+
+ private:
+  void openOutput();
+  void setBeatsPerMinute(int bpm);
+  // Plays passes of the table; returns how playing ended.
+  PlayEnding playPasses(const EventTable& events);
+  // One row: box, events once, timed note, box off. False when the window
+  // started closing, so that no later row is played.
+  bool playRow(const NoteEvent& event);
+  void closeOutput(PlayOutcome& outcome);
+  void backToWaiting();
+
+  PlayerView& view_;
+  melodex::Dispatch& midix_;
+  bool soundProblemReported_ = false;
+};
+
+}  // namespace corvale
