@@ -66,6 +66,7 @@ TEST_F(PlayStepTest, NoTuneChosenPlaysTheLinesBeforeTheFirstTune) {
 TEST_F(PlayStepTest, EachPlayParsesTheTuneAfresh) {
   step.playChosenTune(lines, 1);
   log.clear();
+  view.runState = kStopCaption;
   step.playChosenTune(lines, 1);
 
   EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.rfind("on ", 0) == 0; }), 2);

@@ -74,6 +74,7 @@ TEST_F(PlaybackEngineTest, ReplaysAreReadOnlyAtTheStart) {
 TEST_F(PlaybackEngineTest, InstrumentAlternatesBetweenTwoPlays) {
   engine.play(risingNotes(1));
   EXPECT_EQ(view.instrument, kBanjoCaption);
+  view.runState = kStopCaption;
   engine.play(risingNotes(1));
   EXPECT_EQ(view.instrument, kFiddleCaption);
 
@@ -150,6 +151,7 @@ TEST_F(PlaybackEngineTest, ClosingWhileEventsRunBeforeANoteSendsNoNote) {
 TEST_F(PlaybackEngineTest, MissingSynthesiserIsReportedOnceAndTheTunePlaysThrough) {
   midix.openResult = 2;
   engine.play(risingNotes(3));
+  view.runState = kStopCaption;
   engine.play(risingNotes(3));
 
   ASSERT_EQ(view.soundReports.size(), 1u);
