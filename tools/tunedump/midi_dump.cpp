@@ -1,0 +1,58 @@
+#include "midi_dump.h"
+
+#include <cstdio>
+#include <memory>
+#include <ostream>
+
+#include "dump_command_line.h"
+#include "melodex/midi_control.h"
+#include "midi_dump_command_line.h"
+#include "headless_player_view.h"
+#include "player/play/play_step.h"
+#include "player/play/virtual_time_host.h"
+#include "tune/tune_file.h"
+#include "tune_dump.h"
+
+namespace corvale {
+
+void writeMidiWords(const std::vector<melodex::RecordedCall>& calls, std::int64_t playStartMicroseconds,
+                    std::ostream& out) {
+  for (const melodex::RecordedCall& call : calls) {
+    if (call.kind != melodex::RecordedCall::Kind::Send) continue;
+    char word[11];
+    std::snprintf(word, sizeof word, "0x%08X", static_cast<unsigned>(call.word));
+    out << "midi\t" << (call.timeMicroseconds - playStartMicroseconds) / 1000 << '\t' << word << '\n';
+  }
+}
+
+int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  try {
+    const MidiDumpCommandLine commandLine = parseMidiDumpCommandLine(args);
+    const TuneFile file = readTuneFile(commandLine.file);
+
+    // The recording output stays installed for the process after this play,
+    // so the clock it reads must outlive the call.
+    static melodex::VirtualClock clock;
+    const std::int64_t playStart = clock.nowMicroseconds();
+    auto recording = std::make_shared<melodex::RecordingPlatform>(clock);
+    melodex::installPlatform(recording);
+    {
+      VirtualTimeHost host(clock);
+      melodex::MidiControl midix(host);
+      midix.InitProperties();
+      HeadlessPlayerView view(commandLine.tempo, commandLine.replays, commandLine.instrument);
+      PlayStep step(view, midix);
+      const PlayOutcome outcome = step.playChosenTune(file.lineStore, chosenTuneFromDigits(commandLine.tuneNumber));
+      if (outcome.ending == PlayEnding::Failed) err << "tunedump: " << outcome.problem << '\n';
+    }
+    writeMidiWords(recording->calls(), playStart, out);
+    return 0;
+  } catch (const DumpUsageError& error) {
+    err << "tunedump: " << error.what() << '\n';
+  } catch (const TuneFileError& error) {
+    err << "tunedump: " << error.what() << '\n';
+  }
+  return 2;
+}
+
+}  // namespace corvale
