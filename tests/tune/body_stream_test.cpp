@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tune/body_stream.h"
+
+namespace corvale {
+namespace {
+
+std::u32string packed(const std::vector<std::string_view>& lines) {
+  BodyStream stream;
+  stream.pack(lines);
+  std::u32string text;
+  for (int p = 1; p <= stream.length() + 1; ++p) text += stream.at(p);
+  return text;
+}
+
+TEST(BodyStream, DropsSpacesTabsAndLineBreaksAndEndsWithTheEndMarker) {
+  EXPECT_EQ(packed({"A B\tc", " d"}), U"ABcd$");
+}
+
+TEST(BodyStream, PutsATwoAfterEverySlashThatLacksOne) {
+  EXPECT_EQ(packed({"A/ B/2 C/4 D/"}), U"A/2B/2C/24D/2$");
+}
+
+TEST(BodyStream, ReadsOnlyTheFirstEightyColumnsOfALine) {
+  const std::string line = std::string(79, 'A') + "/B";
+  EXPECT_EQ(packed({line}), std::u32string(79, U'A') + U"/2$");
+}
+
+TEST(BodyStream, CountsColumnsAndPositionsInCharacters) {
+  std::string line;
+  for (int i = 0; i < 85; ++i) line += "\xC3\xA5";  // å
+  EXPECT_EQ(packed({line}), std::u32string(80, U'\u00E5') + U"$");
+}
+
+TEST(BodyStream, AnEmptyBodyLeavesTheFirstPositionBlank) {
+  BodyStream stream;
+  stream.pack({"A"});
+  stream.pack({});
+  EXPECT_EQ(stream.length(), 0);
+  EXPECT_EQ(stream.at(1), U' ');
+}
+
+TEST(BodyStream, StopsPackingWhereTheEndMarkerWouldNotFit) {
+  const std::string slashes(80, '/');
+  std::vector<std::string_view> lines(60, slashes);  // 9600 characters packed
+  BodyStream stream;
+  stream.pack(lines);
+  EXPECT_EQ(stream.length(), 7998);
+  EXPECT_EQ(stream.at(7997), U'/');
+  EXPECT_EQ(stream.at(7998), U'2');
+  EXPECT_EQ(stream.at(7999), U'$');
+  EXPECT_EQ(stream.at(8001), 0U);
+}
+
+TEST(BodyStream, KeepsTheLastCharacterThatFitsWithItsEndMarker) {
+  const std::string notes(80, 'A');
+  std::vector<std::string_view> lines(101, notes);
+  BodyStream stream;
+  stream.pack(lines);
+  EXPECT_EQ(stream.length(), 7999);
+  EXPECT_EQ(stream.at(8000), U'$');
+}
+
+TEST(BodyStream, ClearsWhatALongerEarlierBodyLeft) {
+  BodyStream stream;
+  const std::string notes(80, 'A');
+  stream.pack(std::vector<std::string_view>(50, notes));
+  stream.pack({"B"});
+  EXPECT_EQ(stream.at(3), U' ');
+  EXPECT_EQ(stream.at(4000), U' ');
+}
+
+}  // namespace
+}  // namespace corvale
