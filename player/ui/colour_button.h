@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QColor>
+#include <QPushButton>
+
+namespace corvale {
+
+// A push button drawn in its own background colour, as the start button
+// (green or red) and the instrument button (orange) are.
+class ColourButton : public QPushButton {
+ public:
+  ColourButton(const QString& caption, const QColor& background, QWidget* parent);
+
+  void setBackground(const QColor& background);
+  QColor background() const { return background_; }
+
+ private:
+  QColor background_;
+};
+
+}  // namespace corvale

@@ -1,0 +1,28 @@
+#include "player/ui/display_box.h"
+
+#include <QPalette>
+
+namespace corvale {
+
+DisplayBox::DisplayBox(const QString& text, const QColor& background, const QColor& foreground, QWidget* parent)
+    : QLineEdit(text, parent) {
+  setReadOnly(true);
+  setFocusPolicy(Qt::NoFocus);
+  setContextMenuPolicy(Qt::NoContextMenu);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Text, foreground);
+  setPalette(colours);
+  setBackground(background);
+  // Leading spaces are part of the captions (" G,#"), so the text is never scrolled.
+  setCursorPosition(0);
+}
+
+void DisplayBox::setBackground(const QColor& background) {
+  QPalette colours = palette();
+  colours.setColor(QPalette::Base, background);
+  setPalette(colours);
+}
+
+QColor DisplayBox::background() const { return palette().color(QPalette::Base); }
+
+}  // namespace corvale

@@ -1,0 +1,15 @@
+#include <QApplication>
+
+#include "player/ui/form1.h"
+#include "player/ui/termination_signal.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("corvale"));
+  QApplication::setApplicationVersion(QStringLiteral(CORVALE_VERSION_TEXT));
+
+  corvale::Form1 window;
+  corvale::TerminationSignal terminate([&window] { window.close(); });
+  window.show();
+  return QApplication::exec();
+}

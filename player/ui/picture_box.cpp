@@ -1,0 +1,24 @@
+#include "player/ui/picture_box.h"
+
+#include <QPainter>
+#include <QRectF>
+
+namespace corvale {
+namespace {
+
+// The picture's own size in pixels; the box around it is a little larger.
+constexpr int kPictureWidth = 152;
+constexpr int kPictureHeight = 145;
+
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent)
+    : QWidget(parent), picture_(QStringLiteral(":/images/fiddle-and-banjo.svg")) {}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  picture_.render(&painter, QRectF(0, 0, kPictureWidth, kPictureHeight));
+}
+
+}  // namespace corvale

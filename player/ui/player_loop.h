@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "melodex/dispatch.h"
+#include "player/ui/player_loop_view.h"
+
+namespace corvale {
+
+// The tune to play: the selected position in the tune list plus 1, or 0
+// (the lines before the first tune) when nothing is selected.
+std::uint64_t chosenTuneOf(const PlayerLoopView& view);
+
+// The player loop, started once by the first click in the file list: prepares
+// the fingerboard, reads the tune file and lists its titles, then waits for
+// Start while the chosen title follows the selection, plays the chosen tune,
+// and waits again. It returns only when the window closes. A file that cannot
+// be read is reported in the message area and leaves the tune list empty.
+void readfile(PlayerLoopView& view, melodex::Dispatch& midix, const std::filesystem::path& tunePath);
+
+}  // namespace corvale

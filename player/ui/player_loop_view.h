@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "player/play/player_view.h"
+
+namespace corvale {
+
+// What the player loop needs of the window beyond what playing needs: the
+// fingerboard's preparation, the tune list and its selection, the title
+// beside "NOW PLAYING:", the message area, and the blocking wait for events.
+class PlayerLoopView : public PlayerView {
+ public:
+  // Hides every note box and gives each its string's colour.
+  virtual void prepareFingerboard() = 0;
+  virtual void listTunes(const std::vector<std::string>& titles) = 0;
+  // The selected entry of the tune list: its position from 0, or -1 for none.
+  virtual int selectedTuneRow() const = 0;
+  virtual std::string selectedTuneTitle() const = 0;
+  // The chosen tune's title beside "NOW PLAYING:", and its number, which the
+  // loop plays on Start.
+  virtual void showChosenTune(const std::string& title, std::uint64_t chosenTune) = 0;
+  virtual void showMessage(const std::string& message) = 0;
+  // Sleeps until the next window event, then handles every event queued.
+  virtual void waitForWindowEvents() = 0;
+};
+
+}  // namespace corvale
