@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it on this machine as a user would,
+# checks the installed programs and library, then removes it and checks that
+# nothing of it is left. Needs root (it installs into /usr); skipped otherwise.
+set -euo pipefail
+build=$1
+probe=$2
+[ "$(id -u)" -eq 0 ] || { echo "package test needs root: skipped"; exit 77; }
+if dpkg-query -W -f='${Status}' corvale 2>/dev/null | grep -q 'install ok installed'; then
+  echo "corvale is already installed on this machine: skipped, to leave it as it is"; exit 77
+fi
+
+work=$(mktemp -d)
+cleanup() { apt-get purge -y -qq corvale >/dev/null 2>&1 || true; rm -rf "$work"; }
+trap cleanup EXIT
+
+(cd "$build" && cpack -G DEB -B "$work/deb" >"$work/cpack.log") || { cat "$work/cpack.log"; exit 1; }
+deb=$(ls "$work"/deb/corvale_*_amd64.deb)
+echo "built $(basename "$deb")"
+dpkg-deb -f "$deb" Depends Recommends
+
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; exit 1; }
+dpkg -L corvale >"$work/files"
+
+samples=(/usr/share/corvale/samples/*.abc)
+[ -e "${samples[0]}" ] || { echo "no samples installed"; exit 1; }
+for f in "${samples[@]}"; do
+  /usr/bin/tunedump "$f" | grep -q "^index	1	" || { echo "tunedump lists no tune in $f"; exit 1; }
+done
+echo "tunedump lists the ${#samples[@]} installed sample files"
+
+export HOME=$work/home XDG_RUNTIME_DIR=$work/run
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+QT_QPA_PLATFORM=offscreen /usr/bin/corvale >"$work/corvale.log" 2>&1 &
+pid=$!
+sleep 3
+kill -0 "$pid" 2>/dev/null || { cat "$work/corvale.log"; echo "corvale did not stay up"; exit 1; }
+kill -TERM "$pid"
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || { cat "$work/corvale.log"; echo "corvale exited with $status on SIGTERM"; exit 1; }
+echo "corvale started and closed cleanly on SIGTERM"
+
+library=$(grep -E '/libMelodex\.so\.2$' "$work/files")
+mkdir -p "$work/registry"
+MELODEX_REGISTRY_DIR=$work/registry "$probe" "$library"
+
+DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq corvale >/dev/null
+left=0
+while read -r path; do
+  if [ -e "$path" ] && [ ! -d "$path" ]; then echo "left behind: $path"; left=1; fi
+done <"$work/files"
+[ "$left" -eq 0 ] || exit 1
+echo "package removed, nothing left behind"
