@@ -23,6 +23,8 @@ class MemoryPropertyStore : public PropertyStore {
   Variant read(const std::string& name, const Variant& defaultValue) override;
   void write(const std::string& name, const Variant& value, const Variant& defaultValue) override;
   const std::map<std::string, std::string>& entries() const { return entries_; }
+  // Puts an entry back as a saved design holds it, with no default to compare.
+  void restore(const std::string& name, std::string text) { entries_[name] = std::move(text); }
 
  private:
   std::map<std::string, std::string> entries_;  // values kept as text, as a saved design holds them

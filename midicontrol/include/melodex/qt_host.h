@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <vector>
 
 #include "melodex/host.h"
 
+class QEventLoop;
 class QWidget;
 
 namespace melodex {
@@ -26,12 +28,16 @@ class QtHost : public QObject, public Host {
 
   // The window is closing: ends a wait in progress and every later one at once.
   void requestClose();
+  // True once the control changed a property since the host was made.
+  bool designChanged() const { return designChanged_; }
 
  private:
   QWidget* window_;
   PropertyStore& store_;
   const Clock& clock_;
   bool closing_ = false;
+  bool designChanged_ = false;
+  std::vector<QEventLoop*> waitingLoops_;  // nested when an event handler plays a note during a wait
 };
 
 }  // namespace melodex

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QWidget>
+
+namespace melodex {
+
+// The library's logo, drawn rather than loaded, so the About box needs no
+// file beside the library: a keyboard key and a note on a rounded tile.
+class LogoPicture final : public QWidget {
+ public:
+  explicit LogoPicture(QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace melodex

@@ -1,0 +1,27 @@
+#include <memory>
+
+#include "melodex/midi_platform.h"
+#include "system_platform.h"
+
+namespace melodex {
+
+namespace {
+
+std::shared_ptr<MidiPlatform>& installedPlatform() {
+  static std::shared_ptr<MidiPlatform> platform;
+  return platform;
+}
+
+}  // namespace
+
+// The system's outputs are looked at only when a control first needs them, so
+// a test that installs its own platform never touches the sound system.
+MidiPlatform& currentPlatform() {
+  std::shared_ptr<MidiPlatform>& platform = installedPlatform();
+  if (!platform) platform = std::make_shared<SystemPlatform>();
+  return *platform;
+}
+
+void installPlatform(std::shared_ptr<MidiPlatform> platform) { installedPlatform() = std::move(platform); }
+
+}  // namespace melodex
