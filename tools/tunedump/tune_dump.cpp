@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "dump_command_line.h"
+#include "midi_dump.h"
 #include "tune/tune_file.h"
 
 namespace corvale {
@@ -46,6 +47,9 @@ void writeParsedTune(std::string_view tuneNumber, const ParsedTune& tune, std::o
 }
 
 int runTuneDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (!args.empty() && args.front() == "--midi") {
+    return runMidiDump(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+  }
   try {
     const DumpCommandLine commandLine = parseDumpCommandLine(args);
     const TuneFile file = readTuneFile(commandLine.file);
