@@ -27,10 +27,7 @@ TEST(Pitch, EveryNoteNameHasItsTrueNoteNumber) {
 TEST(BodyScan, NotesOutsideTheOldNoteTableSoundAtTheirOwnPitch) {
   EXPECT_EQ(playBody("C,d'E,,"), "48:1 86:1 52:1");
   EXPECT_EQ(playBody("^C,_d'"), "49:1 85:1");
-}
-
-TEST(BodyScan, OnlyTheFirstOctaveMarkCounts) {
-  EXPECT_EQ(playBody("c''"), "84:1");
+  EXPECT_EQ(playBody("c''"), "84:1");  // only the first octave mark counts
 }
 
 TEST(BodyScan, SharpAndFlatMarksRaiseOrLowerTheNextNoteOnce) {
@@ -50,7 +47,7 @@ TEST(BodyScan, LyricsAndCommentsInTheBodySoundAsNotes) {
   EXPECT_EQ(playBody("C\nw:dead\n"), "60:1 74:1 76:1 81:1 74:1");
 }
 
-TEST(BodyScan, ANoteAtTheVeryEndOfALongBodyIsNotCutFromItsEndMarker) {
+TEST(BodyScan, ABodyLongerThanTheStreamIsCut) {
   std::string body;
   for (int i = 0; i < 100; ++i) body += std::string(80, '|') + "\n";
   EXPECT_EQ(playBody(body + "A\n"), "");

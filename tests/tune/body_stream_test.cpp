@@ -64,14 +64,5 @@ TEST(BodyStream, KeepsTheLastCharacterThatFitsWithItsEndMarker) {
   EXPECT_EQ(stream.at(8000), U'$');
 }
 
-TEST(BodyStream, ClearsWhatALongerEarlierBodyLeft) {
-  BodyStream stream;
-  const std::string notes(80, 'A');
-  stream.pack(std::vector<std::string_view>(50, notes));
-  stream.pack({"B"});
-  EXPECT_EQ(stream.at(3), U' ');
-  EXPECT_EQ(stream.at(4000), U' ');
-}
-
 }  // namespace
 }  // namespace corvale

@@ -41,22 +41,5 @@ TEST(Corpus, NottinghamTunesGetTheirKeyDespiteTheCommentInTheirHeader) {
   EXPECT_EQ(out.str().substr(0, out.str().find("event")), "tune\t1\nkey\tA\tA\nlines\t9\t15\n");
 }
 
-TEST(Corpus, Latin1TitlesAreListedAsUtf8) {
-  const auto path = kCorpus / "gotlandstoner" / "source-20160725.abc";
-  if (!std::filesystem::exists(path)) GTEST_SKIP() << "no " << path;
-  const TuneFile file = readTuneFile(path);
-  bool found = false;
-  for (const std::string& title : file.tuneIndex) found = found || title == "\xC3\x85kermans polska";
-  EXPECT_TRUE(found);
-}
-
-TEST(Corpus, CrLfFilesHaveNoCarriageReturnsInTheirLines) {
-  const auto path = kCorpus / "litten" / "Litten MS.abc";
-  if (!std::filesystem::exists(path)) GTEST_SKIP() << "no " << path;
-  const TuneFile file = readTuneFile(path);
-  const ParsedTune tune = TuneParser().parse(file.lineStore, 1);
-  for (const std::string& line : tune.listedLines) EXPECT_EQ(line.find('\r'), std::string::npos);
-}
-
 }  // namespace
 }  // namespace corvale

@@ -10,22 +10,16 @@ namespace {
 using testing::parseTune;
 using testing::playBody;
 
-TEST(NoteLengths, DigitsTwoThreeAndFourMultiplyAndOthersDoNothing) {
-  EXPECT_EQ(playBody("C"), "60:1");
-  EXPECT_EQ(playBody("C2C3C4C6C8"), "60:2 60:3 60:4 60:1 60:1");
-  EXPECT_EQ(playBody("C 2"), "60:2");
-}
-
-TEST(NoteLengths, ASlashHalvesWhateverFollowsIt) {
+TEST(NoteLengths, DigitsTwoToFourMultiplyAndASlashHalves) {
+  EXPECT_EQ(playBody("C C2C3C4C6C8 C 2"), "60:1 60:2 60:3 60:4 60:1 60:1 60:2");
   EXPECT_EQ(playBody("C/C/2C/4C//C3/2"), "60:0.5 60:0.5 60:0.5 60:0.5 60:3");
+  EXPECT_EQ(playBody("A>B<c"), "69:1 71:1 72:1");
 }
 
 TEST(NoteLengths, LengthMarksAfterOneOctaveMarkCount) {
   EXPECT_EQ(playBody("A,2c'3A,/"), "57:2 84:3 57:0.5");
   EXPECT_EQ(playBody("A,,2A,,/"), "57:1 57:1");
 }
-
-TEST(NoteLengths, BrokenRhythmSignsChangeNothing) { EXPECT_EQ(playBody("A>B<c"), "69:1 71:1 72:1"); }
 
 TEST(Tuplets, ShortenTheNextThreeOrFourNotesByTheFactor0666) {
   EXPECT_EQ(playBody("(3CDEF"), "60:0.666 62:0.666 64:0.666 65:1");

@@ -1,6 +1,7 @@
 #include "tune_fixtures.h"
 
 #include <atomic>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -9,6 +10,31 @@
 #include "tune_dump.h"
 
 namespace corvale::testing {
+
+namespace {
+
+// A tune file on disk for as long as it lives.
+class TempTuneFile {
+ public:
+  explicit TempTuneFile(std::string_view bytes) {
+    static std::atomic<int> counter{0};
+    path_ = std::filesystem::temp_directory_path() /
+            ("corvale-tune-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".abc");
+    std::ofstream(path_, std::ios::binary) << bytes;
+  }
+  ~TempTuneFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  TempTuneFile(const TempTuneFile&) = delete;
+  TempTuneFile& operator=(const TempTuneFile&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace
 
 ParsedTune parseTune(const std::string& fileText, std::uint64_t tune) {
   const TuneFile file = readTuneText(fileText);
@@ -28,18 +54,6 @@ std::string rowsOf(const ParsedTune& tune) {
 
 std::string playBody(std::string_view body, std::string_view key) {
   return rowsOf(parseTune("X:1\nT:T\nK:" + std::string(key) + "\n" + std::string(body) + "\n"));
-}
-
-TempTuneFile::TempTuneFile(std::string_view bytes) {
-  static std::atomic<int> counter{0};
-  path_ = std::filesystem::temp_directory_path() /
-          ("corvale-tune-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".abc");
-  std::ofstream(path_, std::ios::binary) << bytes;
-}
-
-TempTuneFile::~TempTuneFile() {
-  std::error_code ignored;
-  std::filesystem::remove(path_, ignored);
 }
 
 DumpResult dumpTunes(std::string_view fileText, const std::vector<std::string>& tuneNumbers) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,19 +17,6 @@ std::string rowsOf(const ParsedTune& tune);
 
 // The rows of a one-tune file with header X:1, T:T, K:`key`, and `body` as its body.
 std::string playBody(std::string_view body, std::string_view key = "C");
-
-// A tune file on disk for the test's lifetime.
-class TempTuneFile {
- public:
-  explicit TempTuneFile(std::string_view bytes);
-  ~TempTuneFile();
-  TempTuneFile(const TempTuneFile&) = delete;
-  TempTuneFile& operator=(const TempTuneFile&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 struct DumpResult {
   int status;

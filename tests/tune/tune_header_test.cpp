@@ -24,13 +24,6 @@ TEST(TuneHeader, ListsTheTuneUpToItsFirstBlankLineAndFindsTheBody) {
   EXPECT_EQ(tune.keyText, "D");
 }
 
-TEST(TuneHeader, LengthAndTempoFieldsChangeNothing) {
-  std::string other = kReel;
-  other.replace(other.find("L:1/8"), 5, "L:1/16");
-  other.replace(other.find("Q:120"), 5, "Q:60");
-  EXPECT_EQ(rowsOf(parseTune(other)), rowsOf(parseTune(kReel)));
-}
-
 TEST(TuneHeader, ABodyLineWithAColonSecondIsTakenAsHeader) {
   const ParsedTune tune = parseTune("X:1\nK:C\n|:AB|\nCD:|\n");
   EXPECT_EQ(tune.bodyStartLine, 4);

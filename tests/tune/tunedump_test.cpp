@@ -46,7 +46,7 @@ TEST(TuneDump, AMissingFileOrNoFileIsAnError) {
   std::ostringstream out;
   std::ostringstream err;
   EXPECT_EQ(runTuneDump({"/nonexistent/tunes.abc"}, out, err), 2);
-  EXPECT_NE(err.str().find("/nonexistent/tunes.abc"), std::string::npos);
+  EXPECT_EQ(err.str(), "tunedump: /nonexistent/tunes.abc: No such file or directory\n");
   EXPECT_EQ(runTuneDump({}, out, err), 2);
   EXPECT_EQ(out.str(), "");
 }
@@ -56,12 +56,6 @@ TEST(TuneDump, NumbersPrintInTheShortestFormThatReadsBack) {
   EXPECT_EQ(formatNumber(2 * 0.666), "1.332");
   const double graceInTuplet = 0.666 / 8;
   EXPECT_EQ(std::stod(formatNumber(graceInTuplet)), graceInTuplet);
-}
-
-TEST(TuneDump, TuneNumbersOfAnyLengthNameTunesPastTheEnd) {
-  EXPECT_EQ(chosenTuneFromDigits("0007"), 7U);
-  EXPECT_EQ(chosenTuneFromDigits("99999999999999999999999"), UINT64_MAX);
-  EXPECT_EQ(canonicalTuneNumber("000"), "0");
 }
 
 }  // namespace
