@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "melodex/control_loader.h"
+#include "melodex/entry_points.h"
+#include "melodex/member_ids.h"
+#include "test_host.h"
+
+namespace {
+
+// Every test here registers in a folder of its own, never the user's registry.
+class EntryPoints : public ::testing::Test {
+ protected:
+  EntryPoints()
+      : folder(std::filesystem::temp_directory_path() /
+               ("melodex-registry-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    std::filesystem::create_directories(folder);
+    ::setenv("MELODEX_REGISTRY_DIR", folder.c_str(), 1);
+  }
+  ~EntryPoints() override {
+    ::unsetenv("MELODEX_REGISTRY_DIR");
+    std::filesystem::remove_all(folder);
+  }
+  std::string registryText() const {
+    std::ifstream in(folder / "controls.registry");
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  void writeRegistry(const std::string& text) const { std::ofstream(folder / "controls.registry") << text; }
+
+  std::filesystem::path folder;
+  TestHost host;
+  RecordingOutput output{host};
+};
+
+TEST_F(EntryPoints, ClassObjectIsGivenOnlyForTheControlsProgId) {
+  melodex::ClassFactory* factory = nullptr;
+  EXPECT_EQ(DllGetClassObject(melodex::kMidiControlProgId, &factory), 0);
+  EXPECT_NE(factory, nullptr);
+  melodex::ClassFactory* other = factory;
+  EXPECT_NE(DllGetClassObject("Vantry.Other", &other), 0);
+  EXPECT_EQ(other, nullptr);
+  EXPECT_NE(DllGetClassObject(nullptr, &other), 0);
+  EXPECT_NE(DllGetClassObject(melodex::kMidiControlProgId, nullptr), 0);
+}
+
+TEST_F(EntryPoints, LibraryCanUnloadOnlyWithNoInstanceOrLock) {
+  melodex::ClassFactory* factory = nullptr;
+  ASSERT_EQ(DllGetClassObject(melodex::kMidiControlProgId, &factory), 0);
+  EXPECT_EQ(DllCanUnloadNow(), 0);
+  auto control = factory->CreateInstance(host);
+  EXPECT_EQ(DllCanUnloadNow(), 1);
+  control.reset();
+  EXPECT_EQ(DllCanUnloadNow(), 0);
+  factory->LockServer(true);
+  EXPECT_EQ(DllCanUnloadNow(), 1);
+  factory->LockServer(false);
+  factory->LockServer(false);  // one unlock too many must not hide a later lock
+  EXPECT_EQ(DllCanUnloadNow(), 0);
+  factory->LockServer(true);
+  EXPECT_EQ(DllCanUnloadNow(), 1);
+  factory->LockServer(false);
+}
+
+TEST_F(EntryPoints, RegisterAddsAndUnregisterRemovesTheProgIdEntry) {
+  writeRegistry("Vantry.Other=/opt/other.so\n");
+  ASSERT_EQ(DllRegisterServer(), 0);
+  const std::string text = registryText();
+  const std::string prefix = std::string(melodex::kMidiControlProgId) + "=";
+  const auto entry = text.find(prefix);
+  ASSERT_NE(entry, std::string::npos) << text;
+  const std::string library = text.substr(entry + prefix.size(), text.find('\n', entry) - entry - prefix.size());
+  EXPECT_TRUE(std::filesystem::exists(library)) << library;
+  EXPECT_NE(text.find("Vantry.Other=/opt/other.so"), std::string::npos);
+
+  ASSERT_EQ(DllUnregisterServer(), 0);
+  EXPECT_EQ(registryText(), "Vantry.Other=/opt/other.so\n");
+  EXPECT_EQ(DllUnregisterServer(), 0);
+}
+
+TEST_F(EntryPoints, RegisterReportsARegistryItCannotWrite) {
+  ::setenv("MELODEX_REGISTRY_DIR", "/proc/melodex-cannot-write", 1);
+  EXPECT_NE(DllRegisterServer(), 0);
+}
+
+TEST_F(EntryPoints, HostCreatesTheControlWithNoRegistration) {
+  auto control = melodex::createControl(melodex::kMidiControlProgId, host);
+  ASSERT_NE(control, nullptr);
+  control->Invoke(melodex::member::OpenHandle, melodex::InvokeKind::Method, {});
+  EXPECT_EQ(output.platform->calls().front().device, -1);
+}
+
+TEST_F(EntryPoints, HostCreatesTheControlFromItsRegisteredLibrary) {
+  ASSERT_EQ(DllRegisterServer(), 0);
+  auto control = melodex::createControl(melodex::kMidiControlProgId, host);
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(control->Invoke(melodex::member::BPM, melodex::InvokeKind::PropertyGet, {}), melodex::Variant{100});
+}
+
+TEST_F(EntryPoints, StaleRegistrationFallsBackToTheProgramsOwnLibrary) {
+  writeRegistry(std::string(melodex::kMidiControlProgId) + "=/nonexistent/libMelodex.so.2\n");
+  EXPECT_NE(melodex::createControl(melodex::kMidiControlProgId, host), nullptr);
+}
+
+TEST_F(EntryPoints, UnknownProgIdIsAClearLoadError) {
+  try {
+    melodex::createControl("Vantry.NoSuchControl", host);
+    FAIL() << "expected a load error";
+  } catch (const melodex::ControlLoadError& error) {
+    EXPECT_NE(std::string(error.what()).find("Vantry.NoSuchControl"), std::string::npos) << error.what();
+  }
+}
+
+}  // namespace

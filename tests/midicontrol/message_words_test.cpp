@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "melodex/midi_control.h"
+#include "melodex/runtime_error.h"
+#include "test_host.h"
+
+using melodex::MidiControl;
+using melodex::RecordedCall;
+using melodex::Variant;
+
+namespace {
+
+class MessageWords : public ::testing::Test {
+ protected:
+  TestHost host;
+  RecordingOutput output{host};
+  MidiControl control{host};
+
+  void openAndForget() {
+    control.OpenHandle();
+    output.platform->clear();
+  }
+  std::vector<std::int32_t> words() const { return output.platform->sentWords(); }
+};
+
+void expectError(int number, const std::function<void()>& call) {
+  try {
+    call();
+    FAIL() << "expected run-time error " << number;
+  } catch (const melodex::RuntimeError& error) {
+    EXPECT_EQ(error.number(), number) << error.what();
+  }
+}
+
+TEST_F(MessageWords, OpenWithNoArgumentOpensTheDefaultOutputAndResetsEveryProgram) {
+  EXPECT_EQ(control.OpenHandle(), 0);
+  const auto& calls = output.platform->calls();
+  ASSERT_EQ(calls.size(), 17u);
+  EXPECT_EQ(calls[0].kind, RecordedCall::Kind::Open);
+  EXPECT_EQ(calls[0].device, -1);
+  for (int nibble = 0; nibble < 16; ++nibble) EXPECT_EQ(calls[1 + nibble].word, 0xC0 + nibble);
+}
+
+TEST_F(MessageWords, FailedOpenStillSendsTheProgramChangesAndReturnsTheOpenResult) {
+  output.platform->setOpenResult(melodex::kMidiNoDriver);
+  EXPECT_EQ(control.OpenHandle(3), melodex::kMidiNoDriver);
+  EXPECT_EQ(output.platform->calls()[0].device, 2);
+  EXPECT_EQ(words().size(), 16u);
+  EXPECT_EQ(control.PlayNote(60, 80, 8), melodex::kMidiInvalidHandle);
+}
+
+TEST_F(MessageWords, OpeningTheSmallestDeviceNumberOverflows) {
+  expectError(melodex::kOverflow, [&] { control.OpenHandle(std::numeric_limits<std::int32_t>::min()); });
+  EXPECT_TRUE(output.platform->calls().empty());
+}
+
+TEST_F(MessageWords, EachMethodSendsItsWord) {
+  openAndForget();
+  control.PlayNote(60, 80, 8);
+  control.StopNote(60, 8);
+  control.ChangePatch(8, 110);
+  control.ChangePan(1, 0);
+  control.BendPitch(1, 8192);
+  control.BendPitch(1, 0);
+  control.BendPitch(16, 16383);
+  control.SendShortMsg(0x12345678);
+  EXPECT_EQ(words(), (std::vector<std::int32_t>{0x00503C97, 0x00003C87, 0x00006EC7, 0x00000AB0, 0x004000E0,
+                                                 0x000000E0, 0x007F7FEF, 0x12345678}));
+}
+
+TEST_F(MessageWords, DataAbove127SpillsIntoTheNextByte) {
+  openAndForget();
+  control.PlayNote(300, 200, 1);
+  control.ChangePatch(1, 256);
+  EXPECT_EQ(words(), (std::vector<std::int32_t>{0x90 + 300 * 256 + 200 * 65536, 0xC0 + 256 * 256}));
+}
+
+TEST_F(MessageWords, MessageWordOutsideThirtyTwoBitsOverflowsBeforeSending) {
+  openAndForget();
+  expectError(melodex::kOverflow, [&] { control.PlayNote(60, 40000, 1); });
+  expectError(melodex::kOverflow, [&] { control.PlayNote(9000000, 0, 1); });
+  expectError(melodex::kOverflow, [&] { control.StopNote(9000000, 1); });
+  EXPECT_TRUE(words().empty());
+}
+
+TEST_F(MessageWords, StopNoteRoundsTheWholeSumOnce) {
+  openAndForget();
+  control.StopNote(60, 1.5);  // 128 + 15360 + 0.5 rounds to the even 15488
+  control.StopNote(60, 2.5);  // ... + 1.5 rounds up to 15490
+  EXPECT_EQ(words(), (std::vector<std::int32_t>{15488, 15490}));
+}
+
+TEST_F(MessageWords, SendsOnAClosedOutputReturnInvalidHandle) {
+  control.OpenHandle();
+  control.CloseHandle();
+  EXPECT_EQ(control.SendShortMsg(0x90), melodex::kMidiInvalidHandle);
+  EXPECT_EQ(control.BendPitch(1, 0), melodex::kMidiInvalidHandle);
+  EXPECT_EQ(control.PlayNote(60, 80, 1), melodex::kMidiInvalidHandle);
+}
+
+TEST_F(MessageWords, CloseStoresItsResultInMidiError) {
+  control.OpenHandle();
+  control.CloseHandle();
+  EXPECT_EQ(control.MidiError(), "0");
+  control.CloseHandle();  // the handle is kept, and is closed already
+  EXPECT_EQ(control.MidiError(), "5");
+}
+
+TEST_F(MessageWords, DestroyingAControlClosesTheSharedOutput) {
+  {
+    MidiControl second(host);
+    control.OpenHandle();
+    output.platform->clear();
+  }
+  ASSERT_EQ(output.platform->calls().size(), 1u);
+  EXPECT_EQ(output.platform->calls()[0].kind, RecordedCall::Kind::Close);
+  EXPECT_EQ(control.SendShortMsg(0x90), melodex::kMidiInvalidHandle);
+}
+
+TEST(ChannelTables, FreshControlHasCentredPanAndProgramZero) {
+  TestHost host;
+  RecordingOutput output(host);
+  MidiControl control(host);
+  for (int channel = 1; channel <= 16; ++channel) {
+    EXPECT_EQ(control.GetPan(channel), 64);
+    EXPECT_EQ(control.GetPatch(channel), 0);
+    EXPECT_EQ(control.GetPitchBend(channel), 0);
+  }
+  EXPECT_EQ(control.GetPan(0), 0);
+}
+
+TEST(ChannelTables, PatchAndPanAreSharedAndANewControlResetsThem) {
+  TestHost host;
+  RecordingOutput output(host);
+  MidiControl first(host);
+  first.ChangePatch(8, 110);
+  first.ChangePan(3, 10);
+  first.BendPitch(2, 100);
+  {
+    MidiControl second(host);
+    EXPECT_EQ(second.GetPatch(8), 0);
+    EXPECT_EQ(second.GetPan(3), 64);
+    EXPECT_EQ(second.GetPitchBend(2), 0);
+    second.ChangePatch(8, 105);
+  }
+  EXPECT_EQ(first.GetPatch(8), 105);
+  EXPECT_EQ(first.GetPitchBend(2), 100);
+}
+
+TEST_F(MessageWords, ChangePatchRefusesABadChannelBeforeSending) {
+  openAndForget();
+  expectError(melodex::kSubscriptOutOfRange, [&] { control.ChangePatch(17, 1); });
+  expectError(melodex::kSubscriptOutOfRange, [&] { control.ChangePatch(-1, 1); });
+  EXPECT_TRUE(words().empty());
+  control.ChangePatch(8, 110);
+  EXPECT_EQ(control.GetPatch(8), 110);
+}
+
+TEST_F(MessageWords, ChangePanAndBendPitchSendBeforeRefusingABadChannel) {
+  openAndForget();
+  expectError(melodex::kSubscriptOutOfRange, [&] { control.ChangePan(17, 5); });
+  expectError(melodex::kSubscriptOutOfRange, [&] { control.BendPitch(17, 8192); });
+  EXPECT_EQ(words(), (std::vector<std::int32_t>{0xB0 + 16 + 10 * 256 + 5 * 65536, 0xE0 + 16 + 0x40 * 65536}));
+}
+
+TEST_F(MessageWords, ReadingATableOutsideItsChannelsFails) {
+  expectError(melodex::kSubscriptOutOfRange, [&] { control.GetPatch(17); });
+  expectError(melodex::kSubscriptOutOfRange, [&] { control.GetPan(-1); });
+  expectError(melodex::kSubscriptOutOfRange, [&] { control.GetPitchBend(1000); });
+}
+
+TEST_F(MessageWords, ChannelNumbersFarOutsideOverflowInsteadOfWrapping) {
+  openAndForget();
+  const std::int32_t largest = std::numeric_limits<std::int32_t>::max();
+  expectError(melodex::kOverflow, [&] { control.ChangePan(largest, 0); });
+  expectError(melodex::kOverflow, [&] { control.BendPitch(largest, 0); });
+  expectError(melodex::kOverflow, [&] { control.PlayNote(60, 80, Variant{largest}); });
+  EXPECT_TRUE(words().empty());
+}
+
+TEST(DeviceNames, NulPaddingIsTrimmedAndBlanksAreKept) {
+  TestHost host;
+  RecordingOutput output(host);
+  output.platform->setDevices({{std::string("Synth") + std::string(27, '\0'), 2},
+                               {"Port  ", 1},
+                               {std::string("\x01\x7f\n", 3), 6},
+                               {std::string(40, 'x'), 1}});
+  MidiControl control(host);
+  EXPECT_EQ(control.DeviceCount(), 4);
+  EXPECT_EQ(control.GetDevName(1), "Synth");
+  EXPECT_EQ(control.GetDevName(2), "Port  ");
+  EXPECT_EQ(control.GetDevName(3), "");
+  EXPECT_EQ(control.GetDevName(4), std::string(32, 'x'));
+  EXPECT_EQ(control.GetDevType(1), 2);
+  EXPECT_EQ(control.GetDevType(3), 6);
+}
+
+TEST(DeviceNames, AnUnknownDeviceHasNoNameAndTechnologyZero) {
+  TestHost host;
+  RecordingOutput output(host);
+  MidiControl control(host);
+  EXPECT_EQ(control.GetDevName(9), "");
+  EXPECT_EQ(control.GetDevType(0), 0);
+}
+
+TEST(DeviceNames, TrimNameChangesItsArgumentAndReturnsACopy) {
+  std::string name = "Fiddle\t\r\n";
+  EXPECT_EQ(melodex::TrimName(name), "Fiddle");
+  EXPECT_EQ(name, "Fiddle");
+  std::string empty;
+  EXPECT_EQ(melodex::TrimName(empty), "");
+  std::string accented = "Caf\xC3\xA9";  // bytes above 126 at the end go, the rest stays
+  EXPECT_EQ(melodex::TrimName(accented), "Caf");
+}
+
+}  // namespace

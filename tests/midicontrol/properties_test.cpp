@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "melodex/midi_control.h"
+#include "melodex/runtime_error.h"
+#include "test_host.h"
+
+using melodex::MidiControl;
+using melodex::Variant;
+
+namespace {
+
+int errorNumberOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const melodex::RuntimeError& error) {
+    return error.number();
+  }
+  return 0;
+}
+
+class Properties : public ::testing::Test {
+ protected:
+  Properties() { output.platform->setDevices({{"One", 1}, {"Two", 1}, {"Three", 1}}); }
+  TestHost host;
+  RecordingOutput output{host};
+};
+
+TEST_F(Properties, FirstPlacementGivesTheDefaults) {
+  MidiControl control(host);
+  control.InitProperties();
+  EXPECT_EQ(control.BPM(), 100);
+  EXPECT_EQ(control.MidiError(), "0");
+  EXPECT_EQ(control.CurrentDevice(), 0);
+  EXPECT_EQ(control.DeviceCount(), 3);
+}
+
+TEST_F(Properties, DeviceCountIsRefusedInBothModesAndKeepsItsValue) {
+  MidiControl control(host);
+  EXPECT_EQ(errorNumberOf([&] { control.SetDeviceCount(7); }), melodex::kSetNotAllowedAtRunTime);
+  host.runMode = false;
+  EXPECT_EQ(errorNumberOf([&] { control.SetDeviceCount(7); }), melodex::kSetNotAllowed);
+  EXPECT_EQ(control.DeviceCount(), 3);
+  EXPECT_TRUE(host.changedProperties.empty());
+}
+
+TEST_F(Properties, MidiErrorIsRefusedInDesignModeOnly) {
+  MidiControl control(host);
+  host.runMode = false;
+  EXPECT_EQ(errorNumberOf([&] { control.SetMidiError("2"); }), melodex::kSetNotAllowedAtDesignTime);
+  EXPECT_EQ(control.MidiError(), "0");
+  host.runMode = true;
+  control.SetMidiError("2");
+  EXPECT_EQ(control.MidiError(), "2");
+  EXPECT_EQ(host.changedProperties, std::vector<std::string>{"MidiError"});
+}
+
+TEST_F(Properties, BpmAndCurrentDeviceAreAcceptedInEitherMode) {
+  MidiControl control(host);
+  host.runMode = false;
+  control.SetBPM(0);
+  control.SetCurrentDevice(3);
+  EXPECT_EQ(control.BPM(), 0);
+  EXPECT_EQ(control.CurrentDevice(), 3);
+  EXPECT_EQ(host.changedProperties, (std::vector<std::string>{"BPM", "CurrentDevice"}));
+}
+
+TEST_F(Properties, CurrentDeviceDoesNotChangeWhichOutputOpens) {
+  MidiControl control(host);
+  control.SetCurrentDevice(3);
+  control.OpenHandle();
+  EXPECT_EQ(output.platform->calls()[0].device, -1);
+}
+
+TEST_F(Properties, UntouchedPropertiesStoreNothing) {
+  MidiControl control(host);
+  control.InitProperties();
+  control.WriteProperties();
+  EXPECT_TRUE(host.store.entries().empty());
+}
+
+TEST_F(Properties, ChangedPropertiesSaveAndLoadBack) {
+  {
+    MidiControl control(host);
+    control.InitProperties();
+    control.SetBPM(140);
+    control.SetCurrentDevice(3);
+    control.SetMidiError("5");
+    control.WriteProperties();
+  }
+  EXPECT_EQ(host.store.entries(), (std::map<std::string, std::string>{
+                                      {"BPM", "140"}, {"CurrentDevice", "3"}, {"MidiError", "5"}}));
+  MidiControl loaded(host);
+  loaded.ReadProperties();
+  EXPECT_EQ(loaded.BPM(), 140);
+  EXPECT_EQ(loaded.CurrentDevice(), 3);
+  EXPECT_EQ(loaded.MidiError(), "5");
+}
+
+TEST_F(Properties, ASavedDeviceCountReplacesTheDetectedOne) {
+  host.store.restore("DeviceCount", "9");
+  MidiControl control(host);
+  control.ReadProperties();
+  EXPECT_EQ(control.DeviceCount(), 9);
+  control.WriteProperties();
+  EXPECT_EQ(host.store.entries().at("DeviceCount"), "9");
+}
+
+TEST_F(Properties, AnUnreadableSavedValueFailsTheLoadAndChangesNothing) {
+  host.store.restore("MidiError", "7");
+  host.store.restore("BPM", "fast");
+  MidiControl control(host);
+  EXPECT_EQ(errorNumberOf([&] { control.ReadProperties(); }), melodex::kTypeMismatch);
+  EXPECT_EQ(control.BPM(), 100);
+  EXPECT_EQ(control.MidiError(), "0");
+}
+
+TEST_F(Properties, ResizeSnapsBackToTheFixedFace) {
+  MidiControl control(host);
+  control.Resize(5000, 100);
+  EXPECT_EQ(control.widthTwips(), 1935);
+  EXPECT_EQ(control.heightTwips(), 870);
+}
+
+TEST_F(Properties, ControlWithoutAWindowBuildsNoFace) {
+  MidiControl control(host);
+  EXPECT_EQ(control.face(), nullptr);
+  control.About();
+}
+
+TEST(SavedDesignFile, RoundTripKeepsAwkwardTextIntact) {
+  const auto file = std::filesystem::temp_directory_path() / ("melodex-design-" + std::to_string(::getpid()));
+  {
+    melodex::FilePropertyStore store(file);
+    store.write("MidiError", Variant{std::string("a = b\nsecond\\line ")}, Variant{std::string("0")});
+    store.write("BPM", Variant{140}, Variant{100});
+    store.write("CurrentDevice", Variant{0}, Variant{0});
+    store.save();
+  }
+  melodex::FilePropertyStore reloaded(file);
+  EXPECT_EQ(reloaded.read("MidiError", Variant{std::string("0")}), Variant{std::string("a = b\nsecond\\line ")});
+  EXPECT_EQ(reloaded.read("BPM", Variant{100}), Variant{140});
+  EXPECT_EQ(reloaded.read("CurrentDevice", Variant{0}), Variant{0});
+  std::ifstream in(file);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, "BPM = 140\nMidiError = a = b\\nsecond\\\\line \n");
+  std::filesystem::remove(file);
+}
+
+TEST(SavedDesignFile, MissingFileIsAnEmptyDesignAndUnwritableFileIsReported) {
+  melodex::FilePropertyStore missing("/nonexistent-folder/design.txt");
+  EXPECT_EQ(missing.read("BPM", Variant{100}), Variant{100});
+  EXPECT_THROW(missing.save(), std::runtime_error);
+}
+
+TEST(SavedDesignMemory, WritingTheDefaultRemovesAnEarlierEntry) {
+  melodex::MemoryPropertyStore store;
+  store.write("BPM", Variant{140}, Variant{100});
+  store.write("BPM", Variant{100}, Variant{100});
+  EXPECT_TRUE(store.entries().empty());
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "melodex/host.h"
+#include "melodex/recording_platform.h"
+
+// A host for driving the control with no window: time is a VirtualClock the
+// test owns, window events are functions the test queues. Waiting runs the
+// queued events, then moves the clock to the deadline.
+class TestHost final : public melodex::Host {
+ public:
+  melodex::PropertyStore& propertyStore() override { return store; }
+  void propertyChanged(const std::string& name) override { changedProperties.push_back(name); }
+  bool userMode() const override { return runMode; }
+  const melodex::Clock& clock() const override { return virtualClock; }
+  void processPendingEvents() override {
+    ++processCalls;
+    runQueuedEvents();
+  }
+  void waitForEventsUntil(std::int64_t deadlineMicroseconds) override {
+    waitDeadlines.push_back(deadlineMicroseconds);
+    runQueuedEvents();
+    if (!closingNow) virtualClock.advanceTo(deadlineMicroseconds);
+  }
+  bool closing() const override { return closingNow; }
+
+  void queueEvent(std::function<void()> event) { events.push_back(std::move(event)); }
+
+  melodex::MemoryPropertyStore store;
+  melodex::VirtualClock virtualClock;
+  bool runMode = true;
+  bool closingNow = false;
+  int processCalls = 0;
+  std::vector<std::int64_t> waitDeadlines;
+  std::vector<std::string> changedProperties;
+
+ private:
+  void runQueuedEvents() {
+    while (!events.empty()) {
+      auto event = std::move(events.front());
+      events.pop_front();
+      event();
+    }
+  }
+  std::deque<std::function<void()>> events;
+};
+
+// Installs a recording output on the host's clock for the life of a test.
+struct RecordingOutput {
+  explicit RecordingOutput(const melodex::Host& host)
+      : platform(std::make_shared<melodex::RecordingPlatform>(host.clock())) {
+    melodex::installPlatform(platform);
+  }
+  // Leaves a harmless output behind, so no later test reaches the real sound system.
+  ~RecordingOutput() {
+    static const melodex::VirtualClock idleClock;
+    melodex::installPlatform(std::make_shared<melodex::RecordingPlatform>(idleClock));
+  }
+  std::shared_ptr<melodex::RecordingPlatform> platform;
+};
