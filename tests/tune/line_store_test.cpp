@@ -24,6 +24,7 @@ TEST(LineStore, CellsTheFileDidNotFillReadSpaceForTunesAndEmptyForTuneZero) {
   EXPECT_EQ(store.line(1, 0), "");
   EXPECT_EQ(store.line(7, 1), " ");
   EXPECT_EQ(store.line(UINT64_MAX, UINT64_MAX), " ");
+  EXPECT_EQ(LineStore::fromText("").line(0, 1), "");
 }
 
 TEST(LineStore, OnlyAnUpperCaseXAndColonAtTheLineStartBeginATune) {
@@ -51,13 +52,6 @@ TEST(LineStore, KeepsEveryLineOfLongTunesAndManyTunes) {
   EXPECT_EQ(store.lineCount(1), 201U);
   EXPECT_EQ(store.line(1, 201), "line199");
   EXPECT_EQ(store.line(40001, 2), "T:Tune 40000");
-}
-
-TEST(LineStore, EmptyTextHasNoLinesAndNoTunes) {
-  const LineStore store = LineStore::fromText("");
-  EXPECT_EQ(store.tuneCount(), 0U);
-  EXPECT_EQ(store.lineCount(0), 0U);
-  EXPECT_EQ(store.line(0, 1), "");
 }
 
 }  // namespace
