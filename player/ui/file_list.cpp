@@ -14,7 +14,9 @@ FileList::FileList(const QString& folder, QWidget* parent) : QListWidget(parent)
 void FileList::setFolder(const QString& folder) {
   folder_ = folder;
   clear();
-  const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+  // Regular files only (hidden ones too, shown unless their name begins with
+  // "."): a pipe or a device would leave the player waiting on it for ever.
+  const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
   for (const QString& name : names) {
     if (!name.startsWith(QLatin1Char('.'))) addItem(name);
   }

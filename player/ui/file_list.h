@@ -5,8 +5,8 @@
 
 namespace corvale {
 
-// A file list: every file of one folder whose name does not begin with ".",
-// with no name pattern. One click chooses a file.
+// A file list: every regular file of one folder whose name does not begin
+// with ".", with no name pattern. One click chooses a file.
 class FileList : public QListWidget {
   Q_OBJECT
 

@@ -110,7 +110,9 @@ Form1::Form1(const HostFactory& makeHost, QWidget* parent) : QWidget(parent), fi
 
   drive1_ = new DriveList(startFolder, this);
   drive1_->setGeometry(rectFromTwips(120, 4560, 1695, 315));
-  drive1_->setStyleSheet(QStringLiteral("QComboBox { background-color: rgb(192,64,0); color: white; }"));
+  // A border in the style sheet makes every Qt style draw the plain fill.
+  drive1_->setStyleSheet(QStringLiteral(
+      "QComboBox { background-color: rgb(192,64,0); color: white; border: 1px solid black; padding-left: 2px; }"));
   dir1_ = new FolderList(startFolder, this);
   dir1_->setGeometry(rectFromTwips(120, 4800, 1695, 1665));
   setColours(dir1_, QPalette::Base, kFolderPeach, QPalette::Text, Qt::black);

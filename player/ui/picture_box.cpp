@@ -3,6 +3,10 @@
 #include <QPainter>
 #include <QRectF>
 
+// The picture lives in this library's resources, which a program linking the
+// library statically must register by name, from the global namespace.
+static void registerPictureResources() { Q_INIT_RESOURCE(images); }
+
 namespace corvale {
 namespace {
 
@@ -12,8 +16,10 @@ constexpr int kPictureHeight = 145;
 
 }  // namespace
 
-PictureBox::PictureBox(QWidget* parent)
-    : QWidget(parent), picture_(QStringLiteral(":/images/fiddle-and-banjo.svg")) {}
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+  registerPictureResources();
+  picture_.load(QStringLiteral(":/images/fiddle-and-banjo.svg"));
+}
 
 void PictureBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
