@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Hears the player from end to end, as a user would: a PulseAudio server with
+# a null sink records what corvale plays under Xvfb while xdotool clicks the
+# file, the tune, the instrument button and Start; then the recording is
+# checked for the tune's pitches in order and its lengths in proportion, and
+# a second play stopped during its second note must fall silent early.
+# usage: e2e_audio.sh CORVALE ANALYSER [SCREENSHOT.png]
+set -u
+corvale=$1
+analyser=$2
+screenshot=${3:-}
+
+for tool in pulseaudio pactl parec Xvfb xvfb-run xdotool python3; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "e2e: $tool is not installed (./dev.sh installs it)" >&2
+    exit 1
+  fi
+done
+if [ -z "${E2E_UNDER_XVFB:-}" ]; then
+  E2E_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
+fi
+
+# Window positions in pixels (twips / 15), the window sitting at 0,0 with no
+# window manager: the first file of the file list, the first title of the
+# tune list, the instrument button and the start button.
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep "${3:-0.5}"; }
+
+attempt() {
+  local tmp
+  tmp=$(mktemp -d)
+  export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/run
+  mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$tmp/tunes"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  # Notes of four units, 727 ms each at the starting TEMPO 11.
+  printf 'X:1\nT:Scale\nK:C\nC4 E4 G4 c4 C4|\n' >"$tmp/tunes/scale.abc"
+
+  pulseaudio -D -n --exit-idle-time=-1 --log-target=file:"$tmp/pulse.log" \
+    --load="module-native-protocol-unix" --load="module-null-sink sink_name=cap rate=44100 channels=2"
+  local waited=0
+  until pactl info >/dev/null 2>&1; do
+    sleep 0.2
+    waited=$((waited + 1))
+    if [ "$waited" -ge 75 ]; then
+      echo "e2e: the PulseAudio server did not start within 15 s; its log:" >&2
+      cat "$tmp/pulse.log" >&2
+      return 1
+    fi
+  done
+  parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --file-format=wav --latency-msec=20 "$tmp/rec.wav" &
+  local recorder=$!
+  sleep 2  # parec's first data comes about a second after it starts
+
+  (cd "$tmp/tunes" && exec "$corvale") >"$tmp/corvale.log" 2>&1 &
+  local player=$!
+  window=$(timeout 30 xdotool search --sync --name '^Form1$' | head -n 1)
+  local status=1
+  if [ -z "$window" ]; then
+    echo "e2e: the corvale window did not appear within 30 s; its output:" >&2
+    cat "$tmp/corvale.log" >&2
+  else
+    sleep 1.5
+    click 40 440 1     # the tune file
+    click 700 152      # its first tune
+    click 676 360 0.3  # FIDDLE -> BANJO, so that Start switches to the sustained fiddle
+    click 676 392 1.2  # Start
+    [ -n "$screenshot" ] && import -window root "$screenshot"
+    sleep 5            # the whole tune is 3.6 s
+    click 676 360 0.3
+    click 676 392 1.0  # Start again, and Stop during the second note
+    click 676 392 3
+    status=0
+  fi
+  kill -INT "$recorder"
+  wait "$recorder"
+  kill -TERM "$player" 2>/dev/null
+  wait "$player"
+  kill "$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null)" 2>/dev/null
+  [ "$status" -eq 0 ] || return 1
+  if grep -qi "no sound output" "$tmp/corvale.log"; then cat "$tmp/corvale.log" >&2; fi
+  python3 "$analyser" "$tmp/rec.wav" 60,64,67,72,60 4,4,4,4 --stop-within 2.5
+  status=$?
+  [ "$status" -eq 0 ] && rm -rf "$tmp" || echo "e2e: recording and logs kept in $tmp" >&2
+  return "$status"
+}
+
+attempt && exit 0
+echo "e2e: first attempt failed; trying once more" >&2
+attempt
