@@ -124,31 +124,6 @@ TEST_F(MidiPlayTest, InstrumentButtonDuringThePlayChangesThePatchAtOnce) {
   EXPECT_EQ(view.instrument, kFiddleCaption);
 }
 
-TEST_F(MidiPlayTest, StopDuringTheThirdOfTenNotesWithFiveReplays) {
-  view.replays = 5;
-  pressStopAt(2 * 182 + 50);
-  const PlayOutcome outcome = engine->play(risingNotes(10));
-
-  EXPECT_EQ(outcome.ending, PlayEnding::Stopped);
-  EXPECT_EQ(noteWords(), (std::vector<std::int32_t>{0x00503C97, 0x00003C87, 0x00503D97, 0x00003D87, 0x00503E97,
-                                                    0x00003E87}));
-  EXPECT_EQ(output->calls().back().kind, RecordedCall::Kind::Close);
-  EXPECT_EQ(output->calls().back().timeMicroseconds, 3 * 182000);
-  EXPECT_EQ(view.visibleBox, -1);
-  EXPECT_EQ(view.runState, kStartCaption);
-}
-
-TEST_F(MidiPlayTest, TempoMovedMidPlayTimesTheNextNote) {
-  host->at(nowMs() + 10, [this] { view.tempo = 30; });
-  engine->play(risingNotes(3));
-
-  std::vector<std::int64_t> offTimes;
-  for (const RecordedCall& call : output->calls()) {
-    if (call.kind == RecordedCall::Kind::Send && isNoteOff(call.word)) offTimes.push_back(call.timeMicroseconds / 1000);
-  }
-  EXPECT_EQ(offTimes, (std::vector<std::int64_t>{182, 249, 316}));
-}
-
 TEST_F(MidiPlayTest, ClosingInALongNoteSendsItsNoteOffAndClosesAtOnce) {
   view.tempo = 1;
   view.replays = 99;
@@ -187,18 +162,6 @@ TEST_F(MidiPlayTest, StopOrCloseAtAnyInstantLeavesNoNoteSounding) {
     EXPECT_EQ(view.visibleBox, -1);
     if (::testing::Test::HasFailure()) return;
   }
-}
-
-TEST_F(MidiPlayTest, WithoutASynthesiserTheTunePlaysThroughInSilenceAndSaysSoOnce) {
-  output->setOpenResult(melodex::kMidiBadDevice);
-  engine->play(risingNotes(3));
-  view.runState = kStopCaption;
-  engine->play(risingNotes(3));
-
-  ASSERT_EQ(view.soundReports.size(), 1u);
-  EXPECT_EQ(view.soundReports[0].rfind("2 ", 0), 0u);
-  EXPECT_EQ(noteWords().size(), 12u);
-  EXPECT_EQ(clock.nowMicroseconds(), 6 * 182000);
 }
 
 }  // namespace
