@@ -1,5 +1,8 @@
 #include "player/ui/colour_button.h"
 
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
 namespace corvale {
 
 ColourButton::ColourButton(const QString& caption, const QColor& background, QWidget* parent)
@@ -18,6 +21,17 @@ void ColourButton::setBackground(const QColor& background) {
                                "border: 2px solid; border-color: %2 %3 %3 %2; }"
                                "QPushButton:pressed { border-color: %3 %2 %2 %3; }")
                     .arg(fill, light, dark));
+}
+
+void ColourButton::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  option.text.clear();
+  painter.drawControl(QStyle::CE_PushButton, option);
+  painter.setPen(Qt::black);
+  constexpr int kBorder = 2;
+  painter.drawText(rect().adjusted(kBorder, kBorder, -kBorder, -kBorder), Qt::AlignCenter | Qt::TextWordWrap, text());
 }
 
 }  // namespace corvale

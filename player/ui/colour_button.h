@@ -14,6 +14,11 @@ class ColourButton : public QPushButton {
   void setBackground(const QColor& background);
   QColor background() const { return background_; }
 
+ protected:
+  // Draws the caption over as many lines as the button needs: "CLICK TO
+  // START" is wider than the button in a bold face.
+  void paintEvent(QPaintEvent* event) override;
+
  private:
   QColor background_;
 };

@@ -60,6 +60,8 @@ QLabel* makeLabel(const QString& caption, const QRect& place, const QColor& back
   label->setAutoFillBackground(true);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setTextFormat(Qt::PlainText);
+  // As a label does, a caption too wide for one line goes on over the next.
+  label->setWordWrap(true);
   setColours(label, QPalette::Window, background, QPalette::WindowText, text);
   return label;
 }
@@ -96,7 +98,9 @@ Form1::Form1(const HostFactory& makeHost, QWidget* parent) : QWidget(parent), fi
   setWindowTitle(QStringLiteral("Form1"));
   setFixedSize(twipsToPixels(14910), twipsToPixels(8595));
   setAutoFillBackground(true);
-  setColours(this, QPalette::Window, Qt::black, QPalette::WindowText, Qt::white);
+  QPalette black = palette();
+  black.setColor(QPalette::Window, Qt::black);
+  setPalette(black);
   setFont(sansFont(8.25, false));
 
   const QString startFolder = QDir::currentPath();
@@ -189,6 +193,8 @@ void Form1::createMidix(const HostFactory& makeHost) {
   }
   midix_->ReadProperties();
   if (QWidget* face = midix_->face()) {
+    // The window's foreground for the face drawn on its black background.
+    setColours(face, QPalette::Window, Qt::black, QPalette::WindowText, Qt::white);
     face->setGeometry(QRect(pointFromTwips(2040, 6960),
                             QSize(twipsToPixels(midix_->widthTwips()), twipsToPixels(midix_->heightTwips()))));
   }

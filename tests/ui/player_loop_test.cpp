@@ -10,6 +10,7 @@
 #include "melodex/recording_platform.h"
 #include "player/ui/colour_button.h"
 #include "player/ui/display_box.h"
+#include "player/ui/folder_list.h"
 #include "player/ui/form1.h"
 #include "player/ui/message_area.h"
 #include "player/ui/picture_box.h"
@@ -26,6 +27,7 @@ class PlayerLoopTest : public testing::Test {
  protected:
   void SetUp() override {
     folder.write(QStringLiteral("tunes.abc"), kThreeTunes);
+    form.Dir1()->setFolder(folder.path());
     form.Dir1_Change(folder.path());
     test::recordingPlatform().clear();
   }

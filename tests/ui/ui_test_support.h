@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QDir>
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
@@ -19,10 +20,10 @@ namespace corvale::test {
 // The MIDI service every window of the test program sends to.
 melodex::RecordingPlatform& recordingPlatform();
 
-// The colour a widget shows `inset` pixels inside its bottom-left corner, as drawn.
+// The colour a widget shows `inset` pixels inside its bottom-right corner, as drawn.
 inline QColor fillColour(QWidget* widget, int inset = 3) {
   const QImage image = widget->grab().toImage();
-  return image.pixelColor(inset, image.height() - 1 - inset);
+  return image.pixelColor(image.width() - 1 - inset, image.height() - 1 - inset);
 }
 
 // A folder of files written for one test and removed after it.
@@ -33,7 +34,8 @@ class TuneFolder {
   QString pathOf(const QString& name) const { return folder_.filePath(name); }
 
  private:
-  QTemporaryDir folder_;
+  // A short name, so the folder list shows it without a scroll bar.
+  QTemporaryDir folder_{QDir::tempPath() + QStringLiteral("/t-XXXXXX")};
 };
 
 // Runs the steps from `index` on, one after another from the window's event

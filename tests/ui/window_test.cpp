@@ -36,6 +36,7 @@ class WindowTest : public testing::Test {
  protected:
   void SetUp() override {
     folder.write(QStringLiteral("reels.abc"), "X:1\nT:First\nK:D\nABc|\n");
+    form.Dir1()->setFolder(folder.path());
     form.Dir1_Change(folder.path());
   }
 
