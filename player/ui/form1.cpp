@@ -177,8 +177,8 @@ Form1::Form1(const HostFactory& makeHost, QWidget* parent) : QWidget(parent), fi
   createMidix(makeHost);
 }
 
-// The control goes before its host: destroying it closes the MIDI output.
-Form1::~Form1() { midix_.reset(); }
+// Midix is declared after its host, so it goes first; destroying it closes the MIDI output.
+Form1::~Form1() = default;
 
 void Form1::createMidix(const HostFactory& makeHost) {
   host_ = makeHost(*this, propertyStore_);
