@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
+#include <memory>
 
+#include "melodex/member_ids.h"
+#include "melodex/midi_control.h"
 #include "melodex/qt_host.h"
+#include "test_host.h"
 
 namespace {
 
@@ -46,18 +52,65 @@ TEST_F(QtHostWait, RequestCloseEndsTheWaitAndLaterOnes) {
   EXPECT_LT(clock.nowMicroseconds() - again, kSlackMicroseconds);
 }
 
-TEST_F(QtHostWait, PropertyChangesMarkTheDesignChanged) {
-  EXPECT_FALSE(host.designChanged());
-  host.propertyChanged("BPM");
-  EXPECT_TRUE(host.designChanged());
-  EXPECT_EQ(host.window(), nullptr);
-  EXPECT_TRUE(host.userMode());
+
+class ControlOnAWindow : public ::testing::Test {
+ protected:
+  melodex::MemoryPropertyStore store;
+  melodex::SteadyClock clock;
+  std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
+  melodex::QtHost host{window.get(), store, clock};
+  RecordingOutput output{host};
+};
+
+TEST_F(ControlOnAWindow, FaceIsAChildOfTheWindowShowingInfoLabel) {
+  melodex::MidiControl control(host);
+  QWidget* face = control.face();
+  ASSERT_NE(face, nullptr);
+  EXPECT_EQ(face->parentWidget(), window.get());
+  EXPECT_EQ(face->size(), QSize(129, 58));
+  const auto* info = face->findChild<QLabel*>("InfoLabel");
+  ASSERT_NE(info, nullptr);
+  EXPECT_TRUE(info->text().contains("Melodex"));
+  EXPECT_TRUE(info->text().contains("2.0"));
+}
+
+TEST_F(ControlOnAWindow, AboutShowsTheModalBoxUntilOkIsPressed) {
+  melodex::MidiControl control(host);
+  QString title, version;
+  int shown = 0;
+  auto pressOk = [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    ++shown;
+    EXPECT_EQ(box->objectName(), "frmAbout");
+    title = box->windowTitle();
+    if (const auto* label = box->findChild<QLabel*>("VersionLabel")) version = label->text();
+    auto* ok = box->findChild<QPushButton*>("Command1");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), "OK");
+    ok->click();
+  };
+  QTimer::singleShot(0, pressOk);
+  control.Invoke(melodex::member::About, melodex::InvokeKind::Method, {});
+  QTimer::singleShot(0, pressOk);
+  control.About();
+  EXPECT_EQ(shown, 2);
+  EXPECT_EQ(title, "About");
+  EXPECT_EQ(version, "Version 2.0");
+}
+
+TEST_F(ControlOnAWindow, WindowClosedBeforeTheControlLeavesNothingDangling) {
+  melodex::MidiControl control(host);
+  window.reset();
+  EXPECT_EQ(control.face(), nullptr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  // Test discovery runs this program outside ctest's environment too.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

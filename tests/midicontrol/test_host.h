@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -22,10 +23,13 @@ class TestHost final : public melodex::Host {
     ++processCalls;
     runQueuedEvents();
   }
+  // Like a real host, a wait may end early (an event came); each ends at most
+  // longestWait after it began.
   void waitForEventsUntil(std::int64_t deadlineMicroseconds) override {
     waitDeadlines.push_back(deadlineMicroseconds);
     runQueuedEvents();
-    if (!closingNow) virtualClock.advanceTo(deadlineMicroseconds);
+    const std::int64_t now = virtualClock.nowMicroseconds();
+    if (!closingNow) virtualClock.advanceTo(deadlineMicroseconds - now > longestWait ? now + longestWait : deadlineMicroseconds);
   }
   bool closing() const override { return closingNow; }
 
@@ -35,6 +39,7 @@ class TestHost final : public melodex::Host {
   melodex::VirtualClock virtualClock;
   bool runMode = true;
   bool closingNow = false;
+  std::int64_t longestWait = INT64_MAX;
   int processCalls = 0;
   std::vector<std::int64_t> waitDeadlines;
   std::vector<std::string> changedProperties;
