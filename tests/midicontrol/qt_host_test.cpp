@@ -13,8 +13,10 @@
 
 namespace {
 
-// Real time on a shared machine: waits are checked with a few milliseconds to spare.
-constexpr std::int64_t kSlackMicroseconds = 5000;
+// Real time on a shared, busy machine: a wake can be tens of milliseconds
+// late, so the checks tell "during the wait" from "after it", not precision
+// (the benchmark measures that).
+constexpr std::int64_t kSlackMicroseconds = 50'000;
 
 class QtHostWait : public ::testing::Test {
  protected:
@@ -35,10 +37,10 @@ TEST_F(QtHostWait, HandlesEventsAsTheyArriveDuringTheWait) {
   const std::int64_t start = clock.nowMicroseconds();
   std::int64_t handledAt = 0;
   QTimer::singleShot(10, [&] { handledAt = clock.nowMicroseconds(); });
-  host.waitForEventsUntil(start + 60'000);
+  host.waitForEventsUntil(start + 200'000);
   ASSERT_NE(handledAt, 0);
   EXPECT_LT(handledAt - start, 10'000 + kSlackMicroseconds);
-  EXPECT_GE(clock.nowMicroseconds(), start + 60'000);
+  EXPECT_GE(clock.nowMicroseconds(), start + 200'000);
 }
 
 TEST_F(QtHostWait, RequestCloseEndsTheWaitAndLaterOnes) {
