@@ -19,6 +19,7 @@ import wave
 RATE = 11025          # the recording is brought down to this rate first
 FRAME = 1024          # samples per analysis frame (93 ms)
 HOP = 128             # 11.6 ms between frames
+SHORTEST_NOTE = 7     # frames (81 ms): shorter runs of one pitch are attack transients
 LOWEST_HZ, HIGHEST_HZ = 120.0, 1100.0
 
 
@@ -106,7 +107,7 @@ def notes_heard(frames, loudest):
     half_frame = FRAME / 2 / RATE
 
     def close_run():
-        if len(run) >= 3:
+        if len(run) >= SHORTEST_NOTE:
             notes.append({"first": run[0][0], "last": run[-1][0], "pitch": sum(p for _, p in run) / len(run),
                           "sound_start": sound_start})
 
