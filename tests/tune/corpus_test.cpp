@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "tune/tune_file.h"
 #include "tune/tune_parser.h"
 #include "tune_dump.h"
-#include "tune_fixtures.h"
 
 namespace corvale {
 namespace {

@@ -1,82 +1,60 @@
 #include "tune_fixtures.h"
 
-#include <atomic>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "tune/tune_file.h"
 #include "tune_dump.h"
 
 namespace corvale::testing {
 
-namespace {
-
-// A tune file on disk for as long as it lives.
-class TempTuneFile {
- public:
-  explicit TempTuneFile(std::string_view bytes) {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("corvale-tune-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".abc");
-    std::ofstream(path_, std::ios::binary) << bytes;
-  }
-  ~TempTuneFile() {
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
-  }
-  TempTuneFile(const TempTuneFile&) = delete;
-  TempTuneFile& operator=(const TempTuneFile&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-}  // namespace
-
-ParsedTune parseTune(const std::string& fileText, std::uint64_t tune) {
-  const TuneFile file = readTuneText(fileText);
-  return TuneParser().parse(file.lineStore, tune);
+std::string repeated(std::string_view text, int times) {
+  std::string result;
+  for (int i = 0; i < times; ++i) result += text;
+  return result;
 }
 
-std::string rowsOf(const ParsedTune& tune) {
+ParsedTune parseTune(const std::string& fileText, std::uint64_t tune) {
+  return TuneParser().parse(readTuneText(fileText).lineStore, tune);
+}
+
+DumpResult dumpTunes(std::string_view fileText, std::vector<std::string> tuneNumbers) {
+  // A file of its own per call and process: ctest may run these tests side by side.
+  static int calls = 0;
+  const std::filesystem::path path = std::filesystem::temp_directory_path() /
+      ("corvale-tune-" + std::to_string(::getpid()) + "-" + std::to_string(calls++) + ".abc");
+  std::ofstream(path, std::ios::binary) << fileText;
+  tuneNumbers.insert(tuneNumbers.begin(), path.string());
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = runTuneDump(tuneNumbers, out, err);
+  std::filesystem::remove(path);
+  return {status, out.str(), err.str()};
+}
+
+std::string rowsOf(const std::string& dumpOutput) {
+  std::istringstream lines(dumpOutput);
+  std::string line;
   std::string rows;
-  for (int i = 1; i <= tune.events.count(); ++i) {
-    const NoteEvent& event = tune.events.row(i);
+  while (std::getline(lines, line)) {
+    std::string tag, note, velocity, channel, duration;
+    std::istringstream(line) >> tag >> note >> velocity >> channel >> duration;
+    if (tag != "event") continue;
     if (!rows.empty()) rows += ' ';
-    rows += event.velocity == 0 ? "rest" : formatNumber(event.note);
-    rows += ':' + formatNumber(event.duration);
+    rows += (velocity == "0" ? "rest" : note) + ':' + duration;
   }
   return rows;
 }
 
-std::string playBody(std::string_view body, std::string_view key) {
-  return rowsOf(parseTune("X:1\nT:T\nK:" + std::string(key) + "\n" + std::string(body) + "\n"));
-}
-
-DumpResult dumpTunes(std::string_view fileText, const std::vector<std::string>& tuneNumbers) {
-  const TempTuneFile file(fileText);
-  std::vector<std::string> args{file.path().string()};
-  args.insert(args.end(), tuneNumbers.begin(), tuneNumbers.end());
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = runTuneDump(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::string dumpedNotes(const std::string& dumpOutput) {
-  std::istringstream lines(dumpOutput);
-  std::string line;
-  std::string notes;
-  while (std::getline(lines, line)) {
-    if (!line.starts_with("event\t")) continue;
-    const std::size_t noteEnd = line.find('\t', 6);
-    if (!notes.empty()) notes += ' ';
-    notes += line.substr(6, noteEnd - 6);
+void expectPlays(std::initializer_list<Play> plays) {
+  for (const Play& play : plays) {
+    SCOPED_TRACE("K:" + play.key + " body: " + play.body);
+    EXPECT_EQ(rowsOf(dumpTunes("X:1\nT:T\nK:" + play.key + "\n" + play.body + "\n", {"1"}).out), play.rows);
   }
-  return notes;
 }
 
 }  // namespace corvale::testing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,14 +10,11 @@
 
 namespace corvale::testing {
 
+// `text` written `times` times over.
+std::string repeated(std::string_view text, int times);
+
 // Reads `fileText` as a tune file and parses one tune of it.
 ParsedTune parseTune(const std::string& fileText, std::uint64_t tune = 1);
-
-// The rows of a parse, compactly: "60:1 62:0.5", a silent row as "rest:2".
-std::string rowsOf(const ParsedTune& tune);
-
-// The rows of a one-tune file with header X:1, T:T, K:`key`, and `body` as its body.
-std::string playBody(std::string_view body, std::string_view key = "C");
 
 struct DumpResult {
   int status;
@@ -25,9 +23,18 @@ struct DumpResult {
 };
 
 // Runs tunedump on `fileText` with these tune numbers, as the command line would.
-DumpResult dumpTunes(std::string_view fileText, const std::vector<std::string>& tuneNumbers);
+DumpResult dumpTunes(std::string_view fileText, std::vector<std::string> tuneNumbers);
 
-// The note numbers of the "event" lines of tunedump's output, space-separated.
-std::string dumpedNotes(const std::string& dumpOutput);
+// The event lines of tunedump's output, compactly: "60:1 62:0.5", a silent row as "rest:2".
+std::string rowsOf(const std::string& dumpOutput);
+
+// A tune body and the rows tunedump prints for it under the header X:1, T:T, K:`key`.
+struct Play {
+  std::string body;
+  std::string rows;
+  std::string key = "C";
+};
+
+void expectPlays(std::initializer_list<Play> plays);
 
 }  // namespace corvale::testing
