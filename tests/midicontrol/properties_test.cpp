@@ -1,27 +1,16 @@
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "melodex/midi_control.h"
-#include "melodex/runtime_error.h"
 #include "test_host.h"
 
 using melodex::MidiControl;
 using melodex::Variant;
 
 namespace {
-
-int errorNumberOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const melodex::RuntimeError& error) {
-    return error.number();
-  }
-  return 0;
-}
 
 class Properties : public ::testing::Test {
  protected:
@@ -30,51 +19,43 @@ class Properties : public ::testing::Test {
   RecordingOutput output{host};
 };
 
-TEST_F(Properties, FirstPlacementGivesTheDefaults) {
+TEST_F(Properties, FirstPlacementGivesTheDefaultsAndSavesNothing) {
   MidiControl control(host);
   control.InitProperties();
   EXPECT_EQ(control.BPM(), 100);
   EXPECT_EQ(control.MidiError(), "0");
   EXPECT_EQ(control.CurrentDevice(), 0);
   EXPECT_EQ(control.DeviceCount(), 3);
-}
-
-TEST_F(Properties, DeviceCountIsRefusedInBothModesAndKeepsItsValue) {
-  MidiControl control(host);
-  EXPECT_EQ(errorNumberOf([&] { control.SetDeviceCount(7); }), melodex::kSetNotAllowedAtRunTime);
-  host.runMode = false;
-  EXPECT_EQ(errorNumberOf([&] { control.SetDeviceCount(7); }), melodex::kSetNotAllowed);
-  EXPECT_EQ(control.DeviceCount(), 3);
-  EXPECT_TRUE(host.changedProperties.empty());
-}
-
-TEST_F(Properties, MidiErrorIsRefusedInDesignModeOnly) {
-  MidiControl control(host);
-  host.runMode = false;
-  EXPECT_EQ(errorNumberOf([&] { control.SetMidiError("2"); }), melodex::kSetNotAllowedAtDesignTime);
-  EXPECT_EQ(control.MidiError(), "0");
-  host.runMode = true;
-  control.SetMidiError("2");
-  EXPECT_EQ(control.MidiError(), "2");
-  EXPECT_EQ(host.changedProperties, std::vector<std::string>{"MidiError"});
-}
-
-TEST_F(Properties, BpmAndCurrentDeviceAreAcceptedInEitherModeAndOpenIgnoresCurrentDevice) {
-  MidiControl control(host);
-  host.runMode = false;
-  control.SetBPM(0);
-  control.SetCurrentDevice(3);
-  EXPECT_EQ(control.BPM(), 0);
-  EXPECT_EQ(host.changedProperties, (std::vector<std::string>{"BPM", "CurrentDevice"}));
-  control.OpenHandle();
-  EXPECT_EQ(output.platform->calls()[0].device, -1);
-}
-
-TEST_F(Properties, UntouchedPropertiesStoreNothing) {
-  MidiControl control(host);
-  control.InitProperties();
   control.WriteProperties();
   EXPECT_TRUE(host.store.entries().empty());
+}
+
+TEST_F(Properties, RefusalsDependOnTheModeAndKeepTheValue) {
+  MidiControl control(host);
+  struct Row {
+    bool runMode;
+    std::function<void()> set;
+    int error;
+  };
+  const std::vector<Row> rows{
+      {true, [&] { control.SetDeviceCount(7); }, melodex::kSetNotAllowedAtRunTime},
+      {false, [&] { control.SetDeviceCount(7); }, melodex::kSetNotAllowed},
+      {true, [&] { control.SetMidiError("2"); }, 0},
+      {false, [&] { control.SetMidiError("9"); }, melodex::kSetNotAllowedAtDesignTime},
+      {false, [&] { control.SetBPM(0); }, 0},
+      {false, [&] { control.SetCurrentDevice(3); }, 0},
+  };
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    SCOPED_TRACE("row " + std::to_string(row));
+    host.runMode = rows[row].runMode;
+    EXPECT_EQ(errorNumberOf(rows[row].set), rows[row].error);
+  }
+  EXPECT_EQ(control.DeviceCount(), 3);
+  EXPECT_EQ(control.MidiError(), "2");
+  EXPECT_EQ(control.BPM(), 0);
+  EXPECT_EQ(host.changedProperties, (std::vector<std::string>{"MidiError", "BPM", "CurrentDevice"}));
+  control.OpenHandle();  // opening ignores CurrentDevice
+  EXPECT_EQ(output.platform->calls()[0].device, -1);
 }
 
 TEST_F(Properties, ChangedPropertiesSaveAndLoadBack) {
@@ -90,8 +71,8 @@ TEST_F(Properties, ChangedPropertiesSaveAndLoadBack) {
     control.SetBPM(140);
     control.WriteProperties();
   }
-  EXPECT_EQ(host.store.entries(), (std::map<std::string, std::string>{
-                                      {"BPM", "140"}, {"CurrentDevice", "3"}, {"MidiError", "5"}}));
+  EXPECT_EQ(host.store.entries(),
+            (std::map<std::string, std::string>{{"BPM", "140"}, {"CurrentDevice", "3"}, {"MidiError", "5"}}));
   MidiControl loaded(host);
   loaded.ReadProperties();
   EXPECT_EQ(loaded.BPM(), 140);
@@ -127,17 +108,17 @@ TEST_F(Properties, ResizeSnapsBackToTheFixedFaceAndNoWindowMeansNoFace) {
 
 TEST(SavedDesignFile, RoundTripKeepsAwkwardTextIntact) {
   const auto file = std::filesystem::temp_directory_path() / ("melodex-design-" + std::to_string(::getpid()));
+  const Variant awkward{std::string("a = b\nsecond\\line ")};
   {
     melodex::FilePropertyStore store(file);
-    store.write("MidiError", Variant{std::string("a = b\nsecond\\line ")}, Variant{std::string("0")});
+    store.write("MidiError", awkward, Variant{std::string("0")});
     store.write("BPM", Variant{140}, Variant{100});
     store.write("CurrentDevice", Variant{0}, Variant{0});
     store.save();
   }
   melodex::FilePropertyStore reloaded(file);
-  EXPECT_EQ(reloaded.read("MidiError", Variant{std::string("0")}), Variant{std::string("a = b\nsecond\\line ")});
+  EXPECT_EQ(reloaded.read("MidiError", Variant{std::string("0")}), awkward);
   EXPECT_EQ(reloaded.read("BPM", Variant{100}), Variant{140});
-  EXPECT_EQ(reloaded.read("CurrentDevice", Variant{0}), Variant{0});
   std::ifstream in(file);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(text, "BPM = 140\nMidiError = a = b\\nsecond\\\\line \n");

@@ -25,15 +25,7 @@ class QtHostWait : public ::testing::Test {
   melodex::QtHost host{nullptr, store, clock};
 };
 
-TEST_F(QtHostWait, ReturnsAtTheDeadlineNotBefore) {
-  const std::int64_t deadline = clock.nowMicroseconds() + 30'000;
-  host.waitForEventsUntil(deadline);
-  const std::int64_t now = clock.nowMicroseconds();
-  EXPECT_GE(now, deadline);
-  EXPECT_LT(now, deadline + kSlackMicroseconds);
-}
-
-TEST_F(QtHostWait, HandlesEventsAsTheyArriveDuringTheWait) {
+TEST_F(QtHostWait, HandlesEventsAsTheyArriveAndReturnsAtTheDeadlineNotBefore) {
   const std::int64_t start = clock.nowMicroseconds();
   std::int64_t handledAt = 0;
   QTimer::singleShot(10, [&] { handledAt = clock.nowMicroseconds(); });
@@ -41,6 +33,7 @@ TEST_F(QtHostWait, HandlesEventsAsTheyArriveDuringTheWait) {
   ASSERT_NE(handledAt, 0);
   EXPECT_LT(handledAt - start, 10'000 + kSlackMicroseconds);
   EXPECT_GE(clock.nowMicroseconds(), start + 200'000);
+  EXPECT_LT(clock.nowMicroseconds(), start + 200'000 + kSlackMicroseconds);
 }
 
 TEST_F(QtHostWait, RequestCloseEndsTheWaitAndLaterOnes) {
@@ -54,7 +47,6 @@ TEST_F(QtHostWait, RequestCloseEndsTheWaitAndLaterOnes) {
   EXPECT_LT(clock.nowMicroseconds() - again, kSlackMicroseconds);
 }
 
-
 class ControlOnAWindow : public ::testing::Test {
  protected:
   melodex::MemoryPropertyStore store;
@@ -64,7 +56,7 @@ class ControlOnAWindow : public ::testing::Test {
   RecordingOutput output{host};
 };
 
-TEST_F(ControlOnAWindow, FaceIsAChildOfTheWindowShowingInfoLabel) {
+TEST_F(ControlOnAWindow, FaceIsAChildOfTheWindowShowingInfoLabelAndGoesWithTheWindow) {
   melodex::MidiControl control(host);
   QWidget* face = control.face();
   ASSERT_NE(face, nullptr);
@@ -74,6 +66,8 @@ TEST_F(ControlOnAWindow, FaceIsAChildOfTheWindowShowingInfoLabel) {
   ASSERT_NE(info, nullptr);
   EXPECT_TRUE(info->text().contains("Melodex"));
   EXPECT_TRUE(info->text().contains("2.0"));
+  window.reset();
+  EXPECT_EQ(control.face(), nullptr);
 }
 
 TEST_F(ControlOnAWindow, AboutShowsTheModalBoxUntilOkIsPressed) {
@@ -94,17 +88,9 @@ TEST_F(ControlOnAWindow, AboutShowsTheModalBoxUntilOkIsPressed) {
   };
   QTimer::singleShot(0, pressOk);
   control.Invoke(melodex::member::About, melodex::InvokeKind::Method, {});
-  QTimer::singleShot(0, pressOk);
-  control.About();
-  EXPECT_EQ(shown, 2);
+  EXPECT_EQ(shown, 1);
   EXPECT_EQ(title, "About");
   EXPECT_EQ(version, "Version 2.0");
-}
-
-TEST_F(ControlOnAWindow, WindowClosedBeforeTheControlLeavesNothingDangling) {
-  melodex::MidiControl control(host);
-  window.reset();
-  EXPECT_EQ(control.face(), nullptr);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "melodex/host.h"
 #include "melodex/recording_platform.h"
+#include "melodex/runtime_error.h"
 
 // A host for driving the control with no window: time is a VirtualClock the
 // test owns, window events are functions the test queues. Waiting runs the
@@ -68,3 +69,13 @@ struct RecordingOutput {
   }
   std::shared_ptr<melodex::RecordingPlatform> platform;
 };
+
+// The run-time error number a call raises, or 0 when it raises none.
+inline int errorNumberOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const melodex::RuntimeError& error) {
+    return error.number();
+  }
+  return 0;
+}
