@@ -7,7 +7,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "tune/tune_file.h"
 #include "tune_dump.h"
 
 namespace corvale::testing {
@@ -16,10 +15,6 @@ std::string repeated(std::string_view text, int times) {
   std::string result;
   for (int i = 0; i < times; ++i) result += text;
   return result;
-}
-
-ParsedTune parseTune(const std::string& fileText, std::uint64_t tune) {
-  return TuneParser().parse(readTuneText(fileText).lineStore, tune);
 }
 
 DumpResult dumpTunes(std::string_view fileText, std::vector<std::string> tuneNumbers) {

@@ -1,20 +1,14 @@
 #pragma once
 
-#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "tune/tune_parser.h"
-
 namespace corvale::testing {
 
 // `text` written `times` times over.
 std::string repeated(std::string_view text, int times);
-
-// Reads `fileText` as a tune file and parses one tune of it.
-ParsedTune parseTune(const std::string& fileText, std::uint64_t tune = 1);
 
 struct DumpResult {
   int status;

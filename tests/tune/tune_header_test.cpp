@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
+#include "tune/key_signature.h"
 #include "tune_fixtures.h"
 
 namespace corvale {
 namespace {
 
+using testing::expectPlays;
 using testing::repeated;
 
 struct HeaderCase {
@@ -47,6 +50,31 @@ TEST(TuneHeaderComments, CommentLinesInTheHeaderAreSkippedAndInTheBodySound) {
       {"X:1\nK:C\nC\n% bad\nD\n", "1", "key\tC\tC\nlines\t3\t5", "60:1 83:1 81:1 74:1 62:1"},
       {"%abc-2.1\n%%abc-creator x\nCD\nX:1\n", "0", "key\t\t\nlines\t3\t3", "60:1 62:1"},
       {"X:1\n" + repeated("% comment\n", 79) + "K:G\n", "1", "key\t\t\nlines\t81\t80", ""},  // 80 lines still
+  });
+}
+
+TEST(KeyClass, KeyNamesMatchOnlyAsWholeTextsAndOtherwiseTheLetterDecides) {
+  const std::pair<std::string, std::string> keys[] = {
+      {"Ador", "G"}, {"B do", "A"}, {"bm", "D"},   {"Am", "C"},   {" D Maj", "D"}, {"Dm", "F"},
+      {"D Mixolydi", "G"}, {"AMIX", "D"}, {"Dm ", "D"}, {"ador", "a"}, {" D", " "}, {"", ""},
+  };
+  for (const auto& [keyText, keyClass] : keys) {
+    EXPECT_EQ(KeySignature::resolve(keyText, keyText.substr(0, 1)).keyClass(), keyClass) << "K:" << keyText;
+  }
+}
+
+TEST(KeySignature, AltersTheNotesOfTheKeyInEveryOctaveUnlessTheNoteHasItsOwnMark) {
+  expectPlays({
+      {"F,Ffc,Ccc'B", "54:1 66:1 78:1 61:1 61:1 73:1 85:1 71:1", "D"},
+      {"FCGB", "66:1 60:1 67:1 71:1", "Ador"},
+      {"FCGBb", "65:1 60:1 67:1 70:1 82:1", "Dm"},
+      {"FCG", "66:1 60:1 67:1", "Em"},
+      {"FCGB", "65:1 60:1 67:1 71:1", "Am"},
+      {"FCGB", "66:1 61:1 68:1 71:1", "Bdor"},
+      {"F", "66:1", "Gm"}, {"FCB", "65:1 60:1 71:1", "Bb"}, {"F", "65:1", " D"},
+      // A natural or an explicit sharp or flat replaces the key for the next note only.
+      {"=FF=GF", "65:1 66:1 67:1 66:1", "G"}, {"=B", "71:1", "F Major"},
+      {"^FF_F=^F", "66:1 66:1 64:1 66:1", "G"},  // a natural before a sharp changes nothing
   });
 }
 

@@ -40,11 +40,7 @@ TEST(LineStore, KeepsEveryLineOfLongTunesAndManyTunes) {
 }
 
 TEST(TuneIndex, ListsTheFirstOfEveryRunOfTitlesCutAtFortyCharactersOfUtf8OrLatin1Text) {
-  using Titles = std::vector<std::string>;
-  const struct {
-    std::string fileText;
-    Titles titles;
-  } files[] = {
+  const std::pair<std::string, std::vector<std::string>> files[] = {
       {"X:1\nT:One\nX:2\nT:Two\nX:3\nT:Three\n", {"One", "Two", "Three"}},
       {"T:Book\nX:1\nT:Main\nT:Sub\nK:G\nT:Again\n", {"Book", "Main", "Again"}},
       {"", {}},
@@ -53,7 +49,7 @@ TEST(TuneIndex, ListsTheFirstOfEveryRunOfTitlesCutAtFortyCharactersOfUtf8OrLatin
       {"X:1\nT:\xC5kermans polska\n", {"Åkermans polska"}},
       {"\xEF\xBB\xBFT:One\n", {"One"}},  // a byte-order mark is no part of the first line
   };
-  for (const auto& file : files) EXPECT_EQ(readTuneText(file.fileText).tuneIndex, file.titles) << file.fileText;
+  for (const auto& [text, titles] : files) EXPECT_EQ(readTuneText(text).tuneIndex, titles) << text;
 }
 
 }  // namespace

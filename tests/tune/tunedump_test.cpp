@@ -40,16 +40,12 @@ TEST(TuneDump, PlaysTheWorkedExampleInTheKeyOfG) {
             "event\t64\t80\t8\t0.5\nevent\t65\t80\t8\t1\nevent\t70\t80\t8\t1\nevent\t84\t80\t8\t1\n");
 }
 
-TEST(TuneDump, ABadTuneNumberIsAUsageErrorNamingTheFile) {
-  const auto result = dumpTunes("X:1\n", {"1", "-2"});
-  EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.out, "");
-  EXPECT_NE(result.err.find(".abc"), std::string::npos);
-  EXPECT_NE(result.err.find("\"-2\""), std::string::npos);
-  EXPECT_EQ(result.err.back(), '\n');
-}
-
-TEST(TuneDump, AMissingFileAFolderOrNoFileIsAnError) {
+TEST(TuneDump, ABadTuneNumberAMissingFileAFolderOrNoFileIsAnErrorOnOneLine) {
+  const auto badNumber = dumpTunes("X:1\n", {"1", "-2"});
+  EXPECT_EQ(badNumber.status, 2);
+  EXPECT_EQ(badNumber.out, "");
+  EXPECT_NE(badNumber.err.find(".abc: tune number \"-2\""), std::string::npos);
+  EXPECT_EQ(badNumber.err.find('\n'), badNumber.err.size() - 1);
   std::ostringstream out;
   std::ostringstream err;
   EXPECT_EQ(runTuneDump({"/nonexistent/tunes.abc"}, out, err), 2);
