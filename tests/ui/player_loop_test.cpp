@@ -1,99 +1,48 @@
 // The player loop from the file click to Start: the tune list, the wait that
 // follows the selection, Start before a file, a file it cannot read, closing.
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
 #include <QTest>
-#include <algorithm>
 
-#include "melodex/recording_platform.h"
 #include "player/ui/colour_button.h"
 #include "player/ui/display_box.h"
-#include "player/ui/folder_list.h"
-#include "player/ui/form1.h"
 #include "player/ui/message_area.h"
 #include "player/ui/picture_box.h"
 #include "ui_test_support.h"
 
-namespace corvale {
+namespace corvale::test {
 namespace {
 
 using melodex::RecordedCall;
+using PlayerLoopTest = WindowTest;
 
-constexpr const char* kThreeTunes = "X:1\nT:The First\nK:D\nD|\nX:2\nT: Second\nT:Subtitle\nK:G\nG|\nX:3\nT:Third\nK:A\nA|\n";
-
-class PlayerLoopTest : public testing::Test {
- protected:
-  void SetUp() override {
-    folder.write(QStringLiteral("tunes.abc"), kThreeTunes);
-    form.Dir1()->setFolder(folder.path());
-    form.Dir1_Change(folder.path());
-    test::recordingPlatform().clear();
-  }
-
-  QStringList listedTitles() const {
-    QStringList titles;
-    for (int row = 0; row < form.List1()->count(); ++row) titles << form.List1()->item(row)->text();
-    return titles;
-  }
-
-  // Runs the player loop on `file` with `steps` taken from inside its wait;
-  // the window closes after the last step.
-  void runLoop(const QString& file, std::vector<std::function<void()>> steps) {
-    steps.push_back([this] { form.close(); });
-    test::runSteps(std::move(steps));
-    form.File1_Click(file);
-  }
-
-  test::TuneFolder folder;
-  Form1 form;
-};
-
-TEST_F(PlayerLoopTest, ListsOneTitlePerTuneInFileOrder) {
-  runLoop(QStringLiteral("tunes.abc"), {});
-  EXPECT_EQ(listedTitles(), (QStringList{"The First", " Second", "Third"}));
+TEST_F(PlayerLoopTest, ListsOneTitlePerTuneAndClosingEndsTheWait) {
+  runLoop(QStringLiteral("tunes.abc"));
+  EXPECT_EQ(itemTexts(form.List1()), (QStringList{"The First", " Second", "Third"}));
   EXPECT_TRUE(form.messageArea()->isHidden());
+  EXPECT_TRUE(form.closing());
+  EXPECT_TRUE(form.host().closing());
 }
 
-TEST_F(PlayerLoopTest, WaitFollowsTheSelectionAtOnce) {
-  QString titleAfterFirstPick;
-  std::uint64_t tuneAfterFirstPick = 99;
+TEST_F(PlayerLoopTest, WaitFollowsTheSelectionAtOnceAndStartTakesTheLastPick) {
   runLoop(QStringLiteral("tunes.abc"),
           {[this] {
              EXPECT_TRUE(form.Label1()->text().isEmpty());
              EXPECT_EQ(form.chosenTune(), 0u);
-             form.List1()->setCurrentRow(1);
+             const QRect title = form.List1()->visualItemRect(form.List1()->item(1));
+             QTest::mouseClick(form.List1()->viewport(), Qt::LeftButton, {}, title.center());
            },
-           [&] {
-             titleAfterFirstPick = form.Label1()->text();
-             tuneAfterFirstPick = form.chosenTune();
+           [this] {
+             EXPECT_EQ(form.Label1()->text(), " Second");
+             EXPECT_EQ(form.chosenTune(), 2u);
+             // Clicking a title changes nothing else in the window.
+             EXPECT_EQ(form.Command1()->text(), "CLICK TO START");
+             EXPECT_EQ(form.Command2()->text(), "FIDDLE");
+             EXPECT_TRUE(recordingPlatform().calls().empty());
+             // A title picked in the same moment as Start is the one played.
              form.List1()->setCurrentRow(2);
+             form.Command1_Click();
            }});
-  EXPECT_EQ(titleAfterFirstPick, " Second");
-  EXPECT_EQ(tuneAfterFirstPick, 2u);
   EXPECT_EQ(form.Label1()->text(), "Third");
   EXPECT_EQ(form.chosenTune(), 3u);
-}
-
-TEST_F(PlayerLoopTest, ClickingATitleChangesNothingElseInTheWindow) {
-  runLoop(QStringLiteral("tunes.abc"), {[this] {
-            const QRect title = form.List1()->visualItemRect(form.List1()->item(0));
-            QTest::mouseClick(form.List1()->viewport(), Qt::LeftButton, {}, title.center());
-          }});
-  EXPECT_EQ(form.Label1()->text(), "The First");
-  EXPECT_EQ(form.Command1()->text(), "CLICK TO START");
-  EXPECT_EQ(form.Command2()->text(), "FIDDLE");
-  EXPECT_TRUE(test::recordingPlatform().calls().empty());
-}
-
-TEST_F(PlayerLoopTest, TitlePickedJustBeforeStartIsTheOnePlayed) {
-  runLoop(QStringLiteral("tunes.abc"), {[this] {
-            form.List1()->setCurrentRow(2);
-            form.Command1_Click();
-          }});
-  EXPECT_EQ(form.chosenTune(), 3u);
-  EXPECT_EQ(form.Label1()->text(), "Third");
 }
 
 TEST_F(PlayerLoopTest, StartBeforeAFileSkipsTheFirstWaitAndPlaysAtOnce) {
@@ -103,57 +52,33 @@ TEST_F(PlayerLoopTest, StartBeforeAFileSkipsTheFirstWaitAndPlaysAtOnce) {
             // the run state back to idle, with nothing chosen.
             EXPECT_EQ(form.Command1()->text(), "CLICK TO START");
           }});
-  const auto& calls = test::recordingPlatform().calls();
+  const auto& calls = recordingPlatform().calls();
   ASSERT_FALSE(calls.empty());
   EXPECT_EQ(calls.front().kind, RecordedCall::Kind::Open);
   EXPECT_EQ(form.chosenTune(), 0u);
   EXPECT_EQ(form.Command2()->text(), "BANJO");
 }
 
-TEST_F(PlayerLoopTest, UnreadableFileIsReportedAndTheLoopKeepsWaiting) {
+TEST_F(PlayerLoopTest, UnreadableFileIsReportedWherePictureStoodAndTheLoopKeepsWaiting) {
   // Replaced by a folder after it was listed: it cannot be read, whoever runs the player.
-  QFile::remove(folder.pathOf(QStringLiteral("tunes.abc")));
+  QFile::remove(folder.filePath(QStringLiteral("tunes.abc")));
   QDir(folder.path()).mkdir(QStringLiteral("tunes.abc"));
-  bool stillWaiting = false;
-  runLoop(QStringLiteral("tunes.abc"), {[&] {
-            form.List1()->setCurrentRow(0);
-            form.HScroll2()->setValue(20);
-          },
-                                        [&] { stillWaiting = form.Text6()->text() == " 20"; }});
-  EXPECT_TRUE(stillWaiting);
+  QString tempoWhileWaiting;
+  runLoop(QStringLiteral("tunes.abc"), {[this] {
+                                          form.List1()->setCurrentRow(0);
+                                          form.HScroll2()->setValue(20);
+                                        },
+                                        [&] { tempoWhileWaiting = form.Text6()->text(); }});
+  EXPECT_EQ(tempoWhileWaiting, " 20");
   EXPECT_EQ(form.List1()->count(), 0);
   EXPECT_FALSE(form.messageArea()->isHidden());
   EXPECT_NE(form.messageArea()->message().find("tunes.abc"), std::string::npos);
   EXPECT_EQ(form.messageArea()->geometry(), form.Picture1()->geometry());
-}
-
-TEST_F(PlayerLoopTest, FileRemovedAfterListingIsReportedWithItsName) {
-  QFile::remove(folder.pathOf(QStringLiteral("tunes.abc")));
-  runLoop(QStringLiteral("tunes.abc"), {});
-  EXPECT_EQ(form.List1()->count(), 0);
-  EXPECT_FALSE(form.messageArea()->isHidden());
-  EXPECT_NE(form.messageArea()->message().find("tunes.abc"), std::string::npos);
-}
-
-TEST_F(PlayerLoopTest, ClosingWhileWaitingEndsTheLoop) {
-  runLoop(QStringLiteral("tunes.abc"), {});
-  EXPECT_TRUE(form.closing());
-  EXPECT_TRUE(form.host().closing());
-}
-
-TEST_F(PlayerLoopTest, ClosingWhilePlayingEndsTheLoopWithTheOutputClosed) {
-  folder.write(QStringLiteral("long.abc"), "X:1\nT:Long\nK:D\nD8D8D8D8D8D8D8D8|\n");
-  runLoop(QStringLiteral("long.abc"), {[this] {
-            form.List1()->setCurrentRow(0);
-            form.Command1_Click();
-          }});
-  const auto& calls = test::recordingPlatform().calls();
-  ASSERT_FALSE(calls.empty());
-  EXPECT_EQ(calls.front().kind, RecordedCall::Kind::Open);
-  const auto closeCall = std::find_if(calls.begin(), calls.end(),
-                                      [](const RecordedCall& call) { return call.kind == RecordedCall::Kind::Close; });
-  EXPECT_NE(closeCall, calls.end());
+  EXPECT_TRUE(form.Picture1()->isHidden());
+  EXPECT_EQ(fillColour(form.messageArea(), 1), QColor(Qt::black));
+  EXPECT_EQ(form.messageArea()->palette().color(QPalette::WindowText), QColor(Qt::white));
+  EXPECT_EQ(form.size(), QSize(994, 573));
 }
 
 }  // namespace
-}  // namespace corvale
+}  // namespace corvale::test

@@ -1,19 +1,26 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QImage>
-#include <QString>
+#include <QListWidget>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "melodex/recording_platform.h"
+#include "player/ui/folder_list.h"
+#include "player/ui/form1.h"
 
 namespace corvale::test {
 
@@ -26,17 +33,11 @@ inline QColor fillColour(QWidget* widget, int inset = 3) {
   return image.pixelColor(image.width() - 1 - inset, image.height() - 1 - inset);
 }
 
-// A folder of files written for one test and removed after it.
-class TuneFolder {
- public:
-  void write(const QString& name, const std::string& text) const;
-  QString path() const { return folder_.path(); }
-  QString pathOf(const QString& name) const { return folder_.filePath(name); }
-
- private:
-  // A short name, so the folder list shows it without a scroll bar.
-  QTemporaryDir folder_{QDir::tempPath() + QStringLiteral("/t-XXXXXX")};
-};
+inline QStringList itemTexts(const QListWidget* list) {
+  QStringList texts;
+  for (int row = 0; row < list->count(); ++row) texts << list->item(row)->text();
+  return texts;
+}
 
 // Runs the steps from `index` on, one after another from the window's event
 // loop, each in its own pass so the player loop looks at the window between two.
@@ -48,8 +49,34 @@ inline void runStepsFrom(std::shared_ptr<std::vector<std::function<void()>>> ste
   });
 }
 
-inline void runSteps(std::vector<std::function<void()>> steps) {
-  runStepsFrom(std::make_shared<std::vector<std::function<void()>>>(std::move(steps)), 0);
-}
+// A window browsing a folder of tune files written for one test and removed after it.
+class WindowTest : public testing::Test {
+ protected:
+  WindowTest() {
+    write(QStringLiteral("tunes.abc"),
+          "X:1\nT:The First\nK:D\nD|\nX:2\nT: Second\nT:Subtitle\nK:G\nG|\nX:3\nT:Third\nK:A\nA|\n");
+    form.Dir1()->setFolder(folder.path());
+    form.Dir1_Change(folder.path());
+    recordingPlatform().clear();
+  }
+
+  void write(const QString& name, const std::string& text) const {
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write a test file");
+    file.write(text.data(), static_cast<qint64>(text.size()));
+  }
+
+  // Runs the player loop on `file` with `steps` taken from inside its wait;
+  // the window closes after the last step, which ends the loop.
+  void runLoop(const QString& file, std::vector<std::function<void()>> steps = {}) {
+    steps.push_back([this] { form.close(); });
+    runStepsFrom(std::make_shared<std::vector<std::function<void()>>>(std::move(steps)), 0);
+    form.File1_Click(file);
+  }
+
+  // A short name, so the folder list shows it without a scroll bar.
+  QTemporaryDir folder{QDir::tempPath() + QStringLiteral("/t-XXXXXX")};
+  Form1 form;
+};
 
 }  // namespace corvale::test
