@@ -60,14 +60,11 @@ TEST(BuiltInSynthesiser, FiddleOnChannelEightPlaysD4) {
 
 TEST(BuiltInSynthesiser, PrefersTheBestGeneralMidiSoundFont) {
   const auto folder = std::filesystem::temp_directory_path() / ("melodex-sf-" + std::to_string(::getpid()));
-  const auto other = folder / "sf3";
-  std::filesystem::create_directories(other);
-  std::ofstream(folder / "TimGM6mb.sf2") << "x";
-  EXPECT_EQ(FluidSynthOutput::findSoundFont({folder, other}), folder / "TimGM6mb.sf2");
-  std::ofstream(other / "MuseScore_General.sf3") << "x";
-  EXPECT_EQ(FluidSynthOutput::findSoundFont({folder, other}), other / "MuseScore_General.sf3");
-  std::ofstream(other / "FluidR3_GM.sf2") << "x";
-  EXPECT_EQ(FluidSynthOutput::findSoundFont({folder, other}), other / "FluidR3_GM.sf2");
+  std::filesystem::create_directories(folder / "sf3");
+  for (const auto* font : {"TimGM6mb.sf2", "sf3/MuseScore_General.sf3", "sf3/FluidR3_GM.sf2"}) {
+    std::ofstream(folder / font) << "x";
+    EXPECT_EQ(FluidSynthOutput::findSoundFont({folder, folder / "sf3"}), folder / font);
+  }
   EXPECT_EQ(FluidSynthOutput::findSoundFont({folder / "none"}), std::nullopt);
   std::filesystem::remove_all(folder);
 }

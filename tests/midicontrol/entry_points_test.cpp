@@ -37,14 +37,7 @@ class EntryPoints : public ::testing::Test {
   RecordingOutput output{host};
 };
 
-TEST_F(EntryPoints, ClassObjectIsGivenOnlyForTheControlsProgId) {
-  melodex::ClassFactory* other = nullptr;
-  EXPECT_NE(DllGetClassObject("Vantry.Other", &other), 0);
-  EXPECT_EQ(other, nullptr);
-  EXPECT_NE(DllGetClassObject(nullptr, &other), 0);
-}
-
-TEST_F(EntryPoints, LibraryCanUnloadOnlyWithNoInstanceOrLock) {
+TEST_F(EntryPoints, ClassFactoryComesOnlyForTheControlAndUnloadWaitsForInstancesAndLocks) {
   melodex::ClassFactory* factory = nullptr;
   ASSERT_EQ(DllGetClassObject(melodex::kMidiControlProgId, &factory), 0);
   ASSERT_NE(factory, nullptr);
@@ -61,6 +54,9 @@ TEST_F(EntryPoints, LibraryCanUnloadOnlyWithNoInstanceOrLock) {
   factory->LockServer(true);
   EXPECT_EQ(DllCanUnloadNow(), 1);
   factory->LockServer(false);
+  EXPECT_NE(DllGetClassObject("Vantry.Other", &factory), 0);
+  EXPECT_EQ(factory, nullptr);
+  EXPECT_NE(DllGetClassObject(nullptr, &factory), 0);
 }
 
 TEST_F(EntryPoints, RegisterAddsAndUnregisterRemovesTheProgIdEntry) {
