@@ -66,11 +66,8 @@ TEST(KeyClass, KeyNamesMatchOnlyAsWholeTextsAndOtherwiseTheLetterDecides) {
 TEST(KeySignature, AltersTheNotesOfTheKeyInEveryOctaveUnlessTheNoteHasItsOwnMark) {
   expectPlays({
       {"F,Ffc,Ccc'B", "54:1 66:1 78:1 61:1 61:1 73:1 85:1 71:1", "D"},
-      {"FCGB", "66:1 60:1 67:1 71:1", "Ador"},
-      {"FCGBb", "65:1 60:1 67:1 70:1 82:1", "Dm"},
-      {"FCG", "66:1 60:1 67:1", "Em"},
-      {"FCGB", "65:1 60:1 67:1 71:1", "Am"},
-      {"FCGB", "66:1 61:1 68:1 71:1", "Bdor"},
+      {"FCGB", "66:1 61:1 68:1 71:1", "A"}, {"FCGB", "66:1 61:1 68:1 71:1", "Bdor"},
+      {"FCGBb", "65:1 60:1 67:1 70:1 82:1", "Dm"}, {"FCG", "66:1 60:1 67:1", "Em"},
       {"F", "66:1", "Gm"}, {"FCB", "65:1 60:1 71:1", "Bb"}, {"F", "65:1", " D"},
       // A natural or an explicit sharp or flat replaces the key for the next note only.
       {"=FF=GF", "65:1 66:1 67:1 66:1", "G"}, {"=B", "71:1", "F Major"},

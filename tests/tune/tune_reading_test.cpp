@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "tune/line_store.h"
@@ -18,15 +20,11 @@ TEST(LineStore, NumbersTheLinesOfEachTuneFromItsXLineAndKeepsEarlierLinesAsTuneZ
   EXPECT_EQ(store.tuneCount(), 2U);
   EXPECT_EQ(store.lineCount(0), 2U);
   EXPECT_EQ(store.lineCount(1), 6U);
-  const struct {
-    std::uint64_t tune;
-    std::uint64_t line;
-    std::string_view text;
-  } cells[] = {
+  const std::tuple<std::uint64_t, std::uint64_t, std::string_view> cells[] = {
       {0, 1, "%abc"}, {0, 2, "T:Book"}, {0, 3, ""},     {1, 0, ""},    {1, 1, "X:1"},       {1, 3, ""},
       {1, 5, " X:3"}, {1, 7, " "},      {2, 2, "T:Two"}, {2, 3, " "},  {7, 1, " "},  {UINT64_MAX, UINT64_MAX, " "},
   };
-  for (const auto& cell : cells) EXPECT_EQ(store.line(cell.tune, cell.line), cell.text) << cell.tune << "/" << cell.line;
+  for (const auto& [tune, line, text] : cells) EXPECT_EQ(store.line(tune, line), text) << tune << "/" << line;
 }
 
 TEST(LineStore, KeepsEveryLineOfLongTunesAndManyTunes) {
