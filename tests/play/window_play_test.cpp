@@ -4,12 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <fstream>
+#include <map>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ namespace {
 
 using melodex::RecordedCall;
 using testing::FastQtHost;
+using Words = std::vector<std::int32_t>;
 
 melodex::VirtualClock& virtualClock() {
   static melodex::VirtualClock clock;
@@ -36,55 +38,57 @@ melodex::RecordingPlatform& recordingPlatform() {
   return *platform;
 }
 
-HostFactory fastHostFactory() {
-  return [](QWidget& window, melodex::PropertyStore& store) {
-    return std::make_unique<FastQtHost>(&window, store, virtualClock());
-  };
-}
-
 const char* const kTunes =
     "X:1\nT:Two notes\nK:D\nDc/\n"
     "X:2\nT:Ten notes\nK:C\nCDEFGABcde\n"
     "X:3\nT:Nothing to play\nK:G\n"
-    "X:4\nT:Long notes\nK:C\nC4D4E4\n";
+    "X:4\nT:Long notes\nK:C\nC4D4E4\n"
+    "X:5\nT:No key, a rest\nC2zD/E3/2G\n";
+
+bool isNoteOn(std::int32_t word) { return (word & 0xF0) == 0x90; }
+bool isNoteOff(std::int32_t word) { return (word & 0xF0) == 0x80; }
 
 class WindowPlayTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    QFile file(folder.filePath("tunes.abc"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(kTunes);
-    file.close();
-    form.Dir1_Change(folder.path());
+    std::ofstream(folder.filePath("tunes.abc").toStdString()) << kTunes;
+    openWindow();
+  }
+
+  void openWindow() {
+    form.reset();
+    form = std::make_unique<Form1>([](QWidget& window, melodex::PropertyStore& store) {
+      return std::make_unique<FastQtHost>(&window, store, virtualClock());
+    });
+    form->Dir1_Change(folder.path());
     recordingPlatform().setOpenResult(melodex::kMidiOk);
     recordingPlatform().clear();
   }
 
-  FastQtHost& host() { return dynamic_cast<FastQtHost&>(form.host()); }
+  FastQtHost& host() { return dynamic_cast<FastQtHost&>(form->host()); }
   std::int64_t nowMs() const { return virtualClock().nowMicroseconds() / 1000; }
 
-  // Loads the file, then plays tune `row` of the list `plays` times, running
-  // `beforeStart` before each Start click, and closes the window once the
-  // last play is over (or at once if the window closes during it).
-  void playThroughWindow(int row, int plays = 1, std::function<void()> beforeStart = {}) {
-    int started = 0;
+  // Loads the file and plays the tunes at these rows of the list in turn,
+  // running `beforeStart` before each Start click, and closes the window once
+  // the last play is over. Returns when the player loop has ended.
+  void playThroughWindow(std::vector<int> rows, std::function<void()> beforeStart = {}) {
+    std::size_t started = 0;
     QTimer driver;
     driver.setInterval(1);
     QObject::connect(&driver, &QTimer::timeout, [&] {
-      const bool waiting = form.runCaption() == kStartCaption && form.List2()->count() == 0;
+      const bool waiting = form->runCaption() == kStartCaption && form->List2()->count() == 0;
       if (!waiting) return;
-      if (started == plays) {
-        form.close();
+      if (started == rows.size()) {
+        form->close();
         return;
       }
-      form.List1()->setCurrentRow(row);
+      form->List1()->setCurrentRow(rows[started++]);
       if (beforeStart) beforeStart();
       playStartMs = nowMs();
-      ++started;
-      form.Command1_Click();
+      form->Command1_Click();
     });
     driver.start();
-    form.File1_Click(QStringLiteral("tunes.abc"));
+    form->File1_Click(QStringLiteral("tunes.abc"));
   }
 
   std::vector<RecordedCall> sends() const {
@@ -95,93 +99,122 @@ class WindowPlayTest : public ::testing::Test {
     return result;
   }
 
-  std::vector<std::int32_t> noteWords() const {
-    std::vector<std::int32_t> words;
+  Words noteWords() const {
+    Words words;
     for (const RecordedCall& call : sends()) {
-      if ((call.word & 0xE0) == 0x80) words.push_back(call.word);
+      if (isNoteOn(call.word) || isNoteOff(call.word)) words.push_back(call.word);
     }
     return words;
   }
 
-  long countOf(RecordedCall::Kind kind) const {
-    const auto& calls = recordingPlatform().calls();
-    return std::count_if(calls.begin(), calls.end(), [kind](const RecordedCall& call) { return call.kind == kind; });
+  int visibleBoxCount() {
+    int visible = 0;
+    for (int box = 0; box < 31; ++box) visible += form->fingerboard().box(box)->isHidden() ? 0 : 1;
+    return visible;
   }
 
   void expectWaitingAgain() {
-    EXPECT_EQ(form.Command1()->text(), kStartCaption);
-    EXPECT_EQ(form.List2()->count(), 0);
-    for (int box = 0; box < 31; ++box) EXPECT_TRUE(form.fingerboard().box(box)->isHidden()) << box;
+    EXPECT_EQ(form->Command1()->text(), kStartCaption);
+    EXPECT_EQ(form->List2()->count(), 0);
+    EXPECT_EQ(visibleBoxCount(), 0);
+  }
+
+  // The output is opened first and closed at the end, every note-on has its
+  // note-off before that, and nothing is sent once it is closed.
+  void expectNothingLeftSounding() const {
+    std::map<std::int32_t, int> sounding;
+    bool closed = false;
+    const std::vector<RecordedCall>& calls = recordingPlatform().calls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.front().kind, RecordedCall::Kind::Open);
+    for (const RecordedCall& call : calls) {
+      if (call.kind == RecordedCall::Kind::Close) closed = true;
+      if (call.kind != RecordedCall::Kind::Send) continue;
+      EXPECT_FALSE(closed) << "word sent after the output was closed";
+      const std::int32_t noteAndChannel = call.word & 0xFF0F;
+      if (isNoteOn(call.word)) ++sounding[noteAndChannel];
+      if (isNoteOff(call.word)) --sounding[noteAndChannel];
+    }
+    EXPECT_TRUE(closed);
+    for (const auto& [note, count] : sounding) EXPECT_EQ(count, 0) << "note word " << note;
   }
 
   QTemporaryDir folder;
-  Form1 form{fastHostFactory()};
+  std::unique_ptr<Form1> form;
   std::int64_t playStartMs = 0;
 };
 
 TEST_F(WindowPlayTest, ShortTuneSendsItsWordsInOrderAndWaitsAgain) {
-  playThroughWindow(0);
+  playThroughWindow({0});
 
   const std::vector<RecordedCall> sent = sends();
   ASSERT_EQ(sent.size(), 21u);
   for (int channel = 0; channel < 16; ++channel) EXPECT_EQ(sent[channel].word, 0xC0 + channel);
-  // D, then c sharp in the key of D.
-  const std::vector<std::int32_t> tail{0x000069C7, 0x00503E97, 0x00003E87, 0x00504997, 0x00004987};
+  // Banjo on channel 8, then D, then c sharp in the key of D.
+  const Words tail{0x000069C7, 0x00503E97, 0x00003E87, 0x00504997, 0x00004987};
   for (std::size_t i = 0; i < tail.size(); ++i) EXPECT_EQ(sent[16 + i].word, tail[i]) << i;
   EXPECT_EQ(sent[18].timeMicroseconds - sent[17].timeMicroseconds, 182000);
   EXPECT_EQ(sent[20].timeMicroseconds - sent[19].timeMicroseconds, 91000);
-  EXPECT_EQ(countOf(RecordedCall::Kind::Open), 1);
-  EXPECT_GE(countOf(RecordedCall::Kind::Close), 1);
-  EXPECT_EQ(form.Command2()->text(), kBanjoCaption);
-  EXPECT_EQ(form.Label5()->text(), "D");
+  expectNothingLeftSounding();
+  EXPECT_EQ(form->Command2()->text(), kBanjoCaption);
+  EXPECT_EQ(form->Label5()->text(), "D");
   expectWaitingAgain();
 }
 
-TEST_F(WindowPlayTest, ReplaysTwoPlaysThreePasses) {
-  playThroughWindow(0, 1, [this] { form.HScroll1()->setValue(2); });
+TEST_F(WindowPlayTest, ReplaysTwoPlaysThreePassesAndAMoveDuringThePlayChangesNothing) {
+  playThroughWindow({0}, [this] {
+    form->HScroll1()->setValue(2);
+    host().at(nowMs() + 100, [this] { form->HScroll1()->setValue(0); });
+  });
   EXPECT_EQ(noteWords().size(), 12u);
 }
 
-TEST_F(WindowPlayTest, InstrumentAlternatesBetweenTwoPlays) {
-  playThroughWindow(0, 2);
+TEST_F(WindowPlayTest, InstrumentAlternatesAndEachPlayParsesItsTuneAfresh) {
+  playThroughWindow({0, 4});
 
-  std::vector<std::int32_t> patches;
+  Words patches;
   for (const RecordedCall& call : sends()) {
     if (call.word == 0x000069C7 || call.word == 0x00006EC7) patches.push_back(call.word);
   }
-  EXPECT_EQ(patches, (std::vector<std::int32_t>{0x000069C7, 0x00006EC7}));
-  EXPECT_EQ(form.Command2()->text(), kFiddleCaption);
+  EXPECT_EQ(patches, (Words{0x000069C7, 0x00006EC7}));
+  EXPECT_EQ(form->Command2()->text(), kFiddleCaption);
+  EXPECT_EQ(noteWords().size(), 2u * (2 + 5));
+  EXPECT_EQ(form->Label5()->text(), "") << "key text kept from the tune before";
 }
 
 TEST_F(WindowPlayTest, EmptyTuneOpensSwitchesAndCloses) {
-  playThroughWindow(2);
+  playThroughWindow({2});
 
   EXPECT_TRUE(noteWords().empty());
-  EXPECT_EQ(countOf(RecordedCall::Kind::Open), 1);
+  expectNothingLeftSounding();
   EXPECT_EQ(sends().back().word, 0x000069C7);
-  EXPECT_EQ(form.Command2()->text(), kBanjoCaption);
+  EXPECT_EQ(form->Command2()->text(), kBanjoCaption);
   expectWaitingAgain();
 }
 
 TEST_F(WindowPlayTest, StopDuringTheThirdOfTenNotesEndsAfterIt) {
-  playThroughWindow(1, 1, [this] {
-    form.HScroll1()->setValue(5);
-    host().at(nowMs() + 2 * 182 + 60, [this] { form.Command1_Click(); });
+  bool onlyBoxOfEShown = false;
+  playThroughWindow({1}, [this, &onlyBoxOfEShown] {
+    form->HScroll1()->setValue(5);
+    host().at(nowMs() + 2 * 182 + 60, [this, &onlyBoxOfEShown] {
+      onlyBoxOfEShown = !form->fingerboard().box(64 - 55)->isHidden() && visibleBoxCount() == 1;
+      form->Command1_Click();
+    });
   });
 
-  EXPECT_EQ(noteWords(), (std::vector<std::int32_t>{0x00503C97, 0x00003C87, 0x00503E97, 0x00003E87, 0x00504097,
-                                                    0x00004087}));
+  EXPECT_TRUE(onlyBoxOfEShown);
+  EXPECT_EQ(noteWords(), (Words{0x00503C97, 0x00003C87, 0x00503E97, 0x00003E87, 0x00504097, 0x00004087}));
   expectWaitingAgain();
 }
 
 TEST_F(WindowPlayTest, TempoMovedMidPlayTimesTheNextNote) {
-  playThroughWindow(1, 1, [this] { host().at(nowMs() + 10, [this] { form.HScroll2()->setValue(30); }); });
+  playThroughWindow({1}, [this] { host().at(nowMs() + 10, [this] { form->HScroll2()->setValue(30); }); });
 
   std::vector<std::int64_t> lengths;
   std::int64_t onAt = 0;
   for (const RecordedCall& call : sends()) {
-    if ((call.word & 0xF0) == 0x90) onAt = call.timeMicroseconds;
-    if ((call.word & 0xF0) == 0x80) lengths.push_back((call.timeMicroseconds - onAt) / 1000);
+    if (isNoteOn(call.word)) onAt = call.timeMicroseconds;
+    if (isNoteOff(call.word)) lengths.push_back((call.timeMicroseconds - onAt) / 1000);
   }
   ASSERT_EQ(lengths.size(), 10u);
   EXPECT_EQ(lengths[0], 182);
@@ -189,32 +222,62 @@ TEST_F(WindowPlayTest, TempoMovedMidPlayTimesTheNextNote) {
   EXPECT_EQ(lengths[9], 67);
 }
 
+TEST_F(WindowPlayTest, InstrumentButtonMidPlayChangesThePatchAtOnce) {
+  playThroughWindow({0}, [this] { host().at(nowMs() + 100, [this] { form->Command2_Click(); }); });
+
+  const std::vector<RecordedCall> sent = sends();
+  ASSERT_EQ(sent.size(), 22u);
+  EXPECT_EQ(sent[18].word, 0x00006EC7);
+  EXPECT_EQ(sent[18].timeMicroseconds / 1000 - playStartMs, 100);
+  EXPECT_EQ(sent[19].word, 0x00003E87) << "the sounding note still ends on time";
+  EXPECT_EQ(form->Command2()->text(), kFiddleCaption);
+}
+
 TEST_F(WindowPlayTest, ClosingInALongNoteEndsEverythingAtOnce) {
-  playThroughWindow(3, 1, [this] {
-    form.HScroll2()->setValue(1);
-    host().at(nowMs() + 8000 + 1234, [this] { form.close(); });
+  playThroughWindow({3}, [this] {
+    form->HScroll2()->setValue(1);
+    host().at(nowMs() + 8000 + 1234, [this] { form->close(); });
   });
 
-  // File1_Click returned: the loop has ended.
+  // playThroughWindow returned: the loop has ended.
+  EXPECT_EQ(noteWords(), (Words{0x00503C97, 0x00003C87, 0x00503E97, 0x00003E87}));
   const std::vector<RecordedCall>& calls = recordingPlatform().calls();
-  EXPECT_EQ(noteWords(), (std::vector<std::int32_t>{0x00503C97, 0x00003C87, 0x00503E97, 0x00003E87}));
-  const auto lastOff = std::find_if(calls.rbegin(), calls.rend(), [](const RecordedCall& call) {
-    return call.kind == RecordedCall::Kind::Send && call.word == 0x00003E87;
-  });
-  ASSERT_NE(lastOff, calls.rend());
+  const auto lastOff =
+      std::find_if(calls.begin(), calls.end(), [](const RecordedCall& call) { return call.word == 0x00003E87; });
+  ASSERT_LT(lastOff + 1, calls.end());
   EXPECT_EQ(lastOff->timeMicroseconds / 1000 - playStartMs, 9234);
-  const auto close = std::find_if(lastOff.base(), calls.end(),
-                                  [](const RecordedCall& call) { return call.kind == RecordedCall::Kind::Close; });
-  ASSERT_NE(close, calls.end());
-  EXPECT_EQ(close->timeMicroseconds, lastOff->timeMicroseconds);
+  EXPECT_EQ((lastOff + 1)->kind, RecordedCall::Kind::Close);
+  EXPECT_EQ((lastOff + 1)->timeMicroseconds, lastOff->timeMicroseconds);
+}
+
+TEST_F(WindowPlayTest, StopOrCloseAtAnyInstantLeavesNoNoteSounding) {
+  std::mt19937 random(20240611);
+  for (int trial = 0; trial < 60; ++trial) {
+    openWindow();
+    const bool stop = random() % 2 == 0;
+    const std::int64_t instant = random() % 1365;  // within the first pass
+    const int replays = static_cast<int>(random() % 2);
+    playThroughWindow({4}, [&] {
+      form->HScroll1()->setValue(replays);
+      host().at(nowMs() + instant, [&] {
+        if (stop) form->Command1_Click();
+        else form->close();
+      });
+    });
+    SCOPED_TRACE("trial " + std::to_string(trial) + (stop ? ": stop" : ": close") + " at " +
+                 std::to_string(instant) + " ms");
+    expectNothingLeftSounding();
+    EXPECT_EQ(visibleBoxCount(), 0);
+    if (HasFailure()) return;
+  }
 }
 
 TEST_F(WindowPlayTest, WithoutASynthesiserTheTunePlaysThroughAndTheWindowSaysSoOnce) {
   recordingPlatform().setOpenResult(melodex::kMidiBadDevice);
   std::vector<std::string> messagesBeforeStart;
-  playThroughWindow(0, 2, [&] {
-    messagesBeforeStart.push_back(form.messageArea()->message());
-    form.messageArea()->showMessage("");
+  playThroughWindow({0, 0}, [&] {
+    messagesBeforeStart.push_back(form->messageArea()->message());
+    form->messageArea()->showMessage("");
   });
 
   EXPECT_EQ(noteWords().size(), 8u);
@@ -222,7 +285,7 @@ TEST_F(WindowPlayTest, WithoutASynthesiserTheTunePlaysThroughAndTheWindowSaysSoO
   ASSERT_EQ(messagesBeforeStart.size(), 2u);
   EXPECT_EQ(messagesBeforeStart[0], "");
   EXPECT_NE(messagesBeforeStart[1].find("No sound output"), std::string::npos) << messagesBeforeStart[1];
-  EXPECT_EQ(form.messageArea()->message(), "") << "said again at the second play";
+  EXPECT_EQ(form->messageArea()->message(), "") << "said again at the second play";
 }
 
 }  // namespace
