@@ -1,22 +1,21 @@
 // Runs the window tests inside one QApplication on Qt's offscreen platform,
 // with a MIDI service that records words instead of sounding them.
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <memory>
 
 #include "melodex/clock.h"
 #include "melodex/midi_platform.h"
-#include "melodex/recording_platform.h"
 #include "ui_test_support.h"
 
 namespace corvale::test {
+namespace {
 
-melodex::RecordingPlatform& recordingPlatform() {
-  static const melodex::SteadyClock clock;
-  static const auto platform = std::make_shared<melodex::RecordingPlatform>(clock);
-  return *platform;
-}
+const melodex::SteadyClock steadyClock;
+const auto platform = std::make_shared<melodex::RecordingPlatform>(steadyClock);
+
+}  // namespace
+
+melodex::RecordingPlatform& recordingPlatform() { return *platform; }
 
 }  // namespace corvale::test
 
@@ -25,9 +24,7 @@ int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  std::shared_ptr<melodex::RecordingPlatform> platform(&corvale::test::recordingPlatform(),
-                                                      [](melodex::RecordingPlatform*) {});
-  melodex::installPlatform(platform);
+  melodex::installPlatform(corvale::test::platform);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

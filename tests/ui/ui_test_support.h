@@ -2,23 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "melodex/recording_platform.h"
+#include "player/ui/display_box.h"
 #include "player/ui/folder_list.h"
 #include "player/ui/form1.h"
 
@@ -37,6 +34,14 @@ inline QStringList itemTexts(const QListWidget* list) {
   QStringList texts;
   for (int row = 0; row < list->count(); ++row) texts << list->item(row)->text();
   return texts;
+}
+
+inline std::vector<int> visibleBoxes(const Fingerboard& board) {
+  std::vector<int> visible;
+  for (int box = 0; box < kBoxCount; ++box) {
+    if (!board.box(box)->isHidden()) visible.push_back(box);
+  }
+  return visible;
 }
 
 // Runs the steps from `index` on, one after another from the window's event
