@@ -1,5 +1,5 @@
-// The player loop from the file click to Start: the tune list, the wait that
-// follows the selection, Start before a file, a file it cannot read, closing.
+// The player loop from the file click to Start: the wait that follows the
+// selection, Start before a file, a file it cannot read.
 #include <QTest>
 
 #include "player/ui/colour_button.h"
@@ -13,13 +13,6 @@ namespace {
 
 using melodex::RecordedCall;
 using PlayerLoopTest = WindowTest;
-
-TEST_F(PlayerLoopTest, ListsOneTitlePerTuneAndClosingEndsTheWait) {
-  runLoop(QStringLiteral("tunes.abc"));
-  EXPECT_EQ(itemTexts(form.List1()), (QStringList{"The First", " Second", "Third"}));
-  EXPECT_TRUE(form.messageArea()->isHidden());
-  EXPECT_TRUE(form.host().closing());
-}
 
 TEST_F(PlayerLoopTest, WaitFollowsTheSelectionAtOnceAndStartTakesTheLastPick) {
   runLoop(QStringLiteral("tunes.abc"),

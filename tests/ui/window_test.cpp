@@ -3,6 +3,7 @@
 
 #include <QFontInfo>
 #include <QTest>
+#include <algorithm>
 #include <array>
 #include <tuple>
 
@@ -44,8 +45,7 @@ TEST_F(WindowTest, WindowAndControlsSitWhereTheDesignPlacesThem) {
       {form.Label2(), twips(6360, 2040, 3135, 855)},   {form.Picture1(), twips(9600, 6360, 2295, 2295)},
   };
   for (const auto& [control, place] : places) EXPECT_EQ(control->geometry(), place) << control->metaObject()->className();
-  ASSERT_NE(form.Midix(), nullptr);
-  ASSERT_NE(form.Midix()->face(), nullptr);
+  ASSERT_TRUE(form.Midix() && form.Midix()->face());
   EXPECT_EQ(form.Midix()->face()->geometry(),
             twips(2040, 6960, form.Midix()->widthTwips(), form.Midix()->heightTwips()));
 }
@@ -94,28 +94,30 @@ TEST_F(WindowTest, EachControlIsFilledWithItsBackgroundColour) {
   }
 }
 
-TEST_F(WindowTest, FileClickSwapsTheBrowserForTheTuneListAndSliders) {
+TEST_F(WindowTest, FileClickListsTheTunesInPlaceOfTheBrowserUntilTheWindowCloses) {
   const std::vector<QWidget*> tuneControls{form.List1(),  form.Label7(),   form.HScroll2(), form.Text6(),
                                            form.Label6(), form.HScroll1(), form.Text3()};
-  const std::vector<QWidget*> browser{form.Drive1(), form.Dir1(), form.File1(), form.Label2(), form.Picture1()};
-  for (QWidget* control : tuneControls) EXPECT_TRUE(control->isHidden());
-  for (QWidget* control : browser) EXPECT_FALSE(control->isHidden());
-  for (QWidget* control : std::initializer_list<QWidget*>{form.Command1(), form.Command2(), form.List2(),
-                                                          form.Text2(), form.Label1(), form.Label3()}) {
-    EXPECT_FALSE(control->isHidden());
+  // Before a file is chosen everything else shows, the boxes and frets
+  // included; the message area waits for a message.
+  for (QWidget* control : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    const bool hidden = control == form.messageArea() || std::count(tuneControls.begin(), tuneControls.end(), control);
+    EXPECT_EQ(control->isHidden(), hidden) << control->metaObject()->className() << " at " << control->pos().x();
   }
   EXPECT_TRUE(form.Picture1()->hasPicture());
-  EXPECT_TRUE(form.messageArea()->isHidden());
-  EXPECT_EQ(visibleBoxes(form.fingerboard()).size(), std::size_t{kBoxCount});
-  for (int fret = 0; fret < kFretCount; ++fret) EXPECT_FALSE(form.fingerboard().fret(fret)->isHidden());
 
   runLoop(QStringLiteral("tunes.abc"));
   for (QWidget* control : tuneControls) EXPECT_FALSE(control->isHidden());
-  for (QWidget* control : browser) EXPECT_TRUE(control->isHidden());
+  for (QWidget* control : std::initializer_list<QWidget*>{form.Drive1(), form.Dir1(), form.File1(), form.Label2(),
+                                                          form.Picture1()}) {
+    EXPECT_TRUE(control->isHidden());
+  }
   EXPECT_EQ(form.Text3()->text(), " 0");
   EXPECT_EQ(form.Text6()->text(), " 11");
   EXPECT_EQ(form.Text2()->text(), folder.filePath(QStringLiteral("tunes.abc")));
   EXPECT_TRUE(visibleBoxes(form.fingerboard()).empty());
+  EXPECT_EQ(itemTexts(form.List1()), (QStringList{"The First", " Second", "Third"}));
+  EXPECT_TRUE(form.messageArea()->isHidden());
+  EXPECT_TRUE(form.host().closing());
 }
 
 TEST_F(WindowTest, StartButtonFlipsCaptionAndColourTogether) {
@@ -141,8 +143,6 @@ TEST_F(WindowTest, InstrumentButtonSendsBanjoThenFiddleOnChannel8AndFretsFollow)
 TEST_F(WindowTest, ReadoutsShowSliderValuesAfterASignPosition) {
   form.HScroll2()->setValue(form.HScroll2()->maximum());
   EXPECT_EQ(form.Text6()->text(), " 30");
-  form.HScroll2()->setValue(form.HScroll2()->minimum());
-  EXPECT_EQ(form.Text6()->text(), " 1");
   form.HScroll1()->triggerAction(QAbstractSlider::SliderPageStepAdd);
   EXPECT_EQ(form.Text3()->text(), " 1");
 }
