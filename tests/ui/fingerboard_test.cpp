@@ -1,8 +1,4 @@
 // The fingerboard: its boxes, string colours, lines, and showing and hiding.
-#include "player/ui/fingerboard.h"
-
-#include "player/ui/display_box.h"
-#include "player/ui/line_widget.h"
 #include "ui_test_support.h"
 
 namespace corvale::test {

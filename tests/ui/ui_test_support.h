@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -15,9 +16,13 @@
 #include <vector>
 
 #include "melodex/recording_platform.h"
+#include "player/ui/colour_button.h"
 #include "player/ui/display_box.h"
 #include "player/ui/folder_list.h"
 #include "player/ui/form1.h"
+#include "player/ui/line_widget.h"
+#include "player/ui/message_area.h"
+#include "player/ui/picture_box.h"
 
 namespace corvale::test {
 

@@ -2,18 +2,12 @@
 #include <sys/stat.h>
 
 #include <QFontInfo>
-#include <QTest>
 #include <algorithm>
 #include <array>
 #include <tuple>
 
-#include "player/ui/colour_button.h"
-#include "player/ui/display_box.h"
 #include "player/ui/drive_list.h"
 #include "player/ui/file_list.h"
-#include "player/ui/line_widget.h"
-#include "player/ui/message_area.h"
-#include "player/ui/picture_box.h"
 #include "ui_test_support.h"
 
 namespace corvale::test {
