@@ -4,8 +4,8 @@
 #include <QFont>
 #include <QWidget>
 
-#include "player/ui/display_box.h"
 #include "player/ui/line_widget.h"
+#include "player/ui/note_box.h"
 #include "player/ui/twips.h"
 
 namespace corvale {
@@ -38,7 +38,7 @@ Fingerboard::Fingerboard(QWidget* window) {
   for (int k = 0; k < kBoxCount; ++k) {
     const BoxPlace& place = kBoxPlaces[k];
     // Before the first file the boxes show in their string colours.
-    auto* box = new DisplayBox(QString::fromUtf8(place.caption), rgb(boxColour(k)), Qt::black, window);
+    auto* box = new NoteBox(QString::fromUtf8(place.caption), rgb(boxColour(k)), window);
     box->setFont(boxFont);
     box->setGeometry(rectFromTwips(place.left, place.top, kBoxSizeTwips, kBoxSizeTwips));
     box->setTextMargins(0, 0, 0, 0);

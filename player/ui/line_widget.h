@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QPoint>
 #include <QWidget>
 
@@ -20,12 +21,20 @@ class LineWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The line drawn once on a transparent picture of the widget's size: a
+  // note box lit or put out over the line repaints only a piece of it, and
+  // copying that piece is far cheaper than stroking a wide line again.
+  const QPixmap& drawnLine();
+
   QPoint from_;
   QPoint to_;
   QColor colour_;
   int width_;
+  QPixmap drawnLine_;
 };
 
 }  // namespace corvale
