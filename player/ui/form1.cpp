@@ -272,7 +272,11 @@ void Form1::showKeyText(const std::string& keyText) { label5_->setText(QString::
 
 void Form1::processPendingEvents() { host_->processPendingEvents(); }
 
-void Form1::showWindow() { show(); }
+// The player asks for this between every two notes, when the window is
+// nearly always shown already.
+void Form1::showWindow() {
+  if (!isVisible()) show();
+}
 
 void Form1::reportSoundUnavailable(int result, const std::string& reason) {
   std::string message = "No sound output (MIDI result " + std::to_string(result) + ")";
