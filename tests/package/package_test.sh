@@ -22,6 +22,17 @@ dpkg-deb -f "$deb" Depends Recommends
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; exit 1; }
 dpkg -L corvale >"$work/files"
 
+appstreamcli validate --no-net /usr/share/metainfo/io.github.corvale.Corvale.metainfo.xml >/dev/null \
+  || { echo "the installed metainfo does not validate"; exit 1; }
+desktop-file-validate /usr/share/applications/io.github.corvale.Corvale.desktop \
+  || { echo "the installed desktop entry does not validate"; exit 1; }
+for icon in scalable/apps/io.github.corvale.Corvale.svg {48x48,128x128,256x256}/apps/io.github.corvale.Corvale.png; do
+  [ -f "/usr/share/icons/hicolor/$icon" ] || { echo "icon missing: $icon"; exit 1; }
+done
+man -l /usr/share/man/man1/corvale.1 >/dev/null 2>&1 && man -l /usr/share/man/man1/tunedump.1 >/dev/null 2>&1 \
+  || { echo "a man page does not format"; exit 1; }
+echo "desktop entry, metainfo, icons and man pages installed and valid"
+
 samples=(/usr/share/corvale/samples/*.abc)
 [ -e "${samples[0]}" ] || { echo "no samples installed"; exit 1; }
 for f in "${samples[@]}"; do
