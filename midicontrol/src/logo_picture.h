@@ -5,7 +5,8 @@
 namespace melodex {
 
 // The library's logo, drawn rather than loaded, so the About box needs no
-// file beside the library: a keyboard key and a note on a rounded tile.
+// file beside the library: three staff lines and an eighth note on a
+// rounded tile.
 class LogoPicture final : public QWidget {
  public:
   explicit LogoPicture(QWidget* parent);

@@ -1,7 +1,5 @@
 #include "melodex/midi_control.h"
 
-#include <cmath>
-#include <limits>
 #include <string>
 
 #include "checked_arithmetic.h"
@@ -54,7 +52,6 @@ std::string TrimName(std::string& name) {
 }
 
 MidiControl::MidiControl(Host& host) : host_(host) {
-  LibraryUsage::instanceCreated();
   SharedOutput& shared = sharedOutput();
   for (std::size_t channel = 1; channel < kTableSize; ++channel) {
     shared.panTable[channel] = 64;
@@ -64,6 +61,8 @@ MidiControl::MidiControl(Host& host) : host_(host) {
   detectedDeviceCount_ = static_cast<std::int16_t>(currentPlatform().deviceCount() & 0xFFFFu);
   deviceCount_ = detectedDeviceCount_;
   if (host_.window() != nullptr) face_ = std::make_unique<ControlFace>(host_.window());
+  // Counted last: a creation that fails never runs the destructor's uncount.
+  LibraryUsage::instanceCreated();
 }
 
 MidiControl::~MidiControl() {

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <thread>
 
 namespace melodex {
@@ -42,7 +43,9 @@ void QtHost::waitForEventsUntil(std::int64_t deadlineMicroseconds) {
       wake.setSingleShot(true);
       wake.setTimerType(Qt::PreciseTimer);
       QObject::connect(&wake, &QTimer::timeout, &loop, &QEventLoop::quit);
-      wake.start(static_cast<int>((remaining - margin) / 1000));
+      // A far deadline is reached in several sleeps: a timer takes at most
+      // INT_MAX milliseconds, and a wrapped, negative one would never fire.
+      wake.start(static_cast<int>(std::min<std::int64_t>((remaining - margin) / 1000, INT_MAX)));
       waitingLoops_.push_back(&loop);
       loop.exec();
       waitingLoops_.erase(std::find(waitingLoops_.begin(), waitingLoops_.end(), &loop));

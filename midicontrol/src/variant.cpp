@@ -1,6 +1,5 @@
 #include "melodex/variant.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -18,7 +17,6 @@ double parseNumber(const std::string& text) {
   const char* begin = text.c_str();
   while (*begin == ' ' || *begin == '\t') ++begin;
   char* end = nullptr;
-  errno = 0;
   const double value = std::strtod(begin, &end);
   if (end == begin) throw RuntimeError(kTypeMismatch, "Type mismatch: \"" + text + "\" is not a number");
   while (*end == ' ' || *end == '\t') ++end;

@@ -88,7 +88,7 @@ TEST_F(MessageWords, CloseStoresItsResultInMidiErrorAndLaterSendsFail) {
   EXPECT_EQ(control.MidiError(), "5");
 }
 
-TEST_F(MessageWords, DestroyingAControlClosesTheSharedOutput) {
+TEST_F(MessageWords, DestroyingAnyControlClosesTheSharedOutput) {
   {
     MidiControl second(host);
     control.OpenHandle();

@@ -19,9 +19,13 @@ class Properties : public ::testing::Test {
   RecordingOutput output{host};
 };
 
-TEST_F(Properties, FirstPlacementGivesTheDefaultsAndSavesNothing) {
+TEST_F(Properties, FirstPlacementGivesTheDefaultsAFixedSizeAndNoFaceAndSavesNothing) {
   MidiControl control(host);
   control.InitProperties();
+  control.Resize(5000, 100);
+  EXPECT_EQ(control.widthTwips(), 1935);
+  EXPECT_EQ(control.heightTwips(), 870);
+  EXPECT_EQ(control.face(), nullptr);  // the host has no window
   EXPECT_EQ(control.BPM(), 100);
   EXPECT_EQ(control.MidiError(), "0");
   EXPECT_EQ(control.CurrentDevice(), 0);
@@ -80,14 +84,6 @@ TEST_F(Properties, AnUnreadableSavedValueFailsTheLoadAndChangesNothing) {
   EXPECT_EQ(control.MidiError(), "0");
 }
 
-TEST_F(Properties, ResizeSnapsBackToTheFixedFaceAndNoWindowMeansNoFace) {
-  MidiControl control(host);
-  control.Resize(5000, 100);
-  EXPECT_EQ(control.widthTwips(), 1935);
-  EXPECT_EQ(control.heightTwips(), 870);
-  EXPECT_EQ(control.face(), nullptr);
-}
-
 TEST(SavedDesignFile, RoundTripKeepsAwkwardTextIntact) {
   const auto file = std::filesystem::temp_directory_path() / ("melodex-design-" + std::to_string(::getpid()));
   const Variant awkward{std::string("a = b\nsecond\\line ")};
@@ -107,7 +103,7 @@ TEST(SavedDesignFile, RoundTripKeepsAwkwardTextIntact) {
   std::filesystem::remove(file);
 }
 
-TEST(SavedDesignFile, MissingFileIsAnEmptyDesignAndUnwritableFileIsReported) {
+TEST(SavedDesignFile, MissingFileIsAnEmptyDesignAndAnUnwritableOneIsReported) {
   melodex::FilePropertyStore missing("/nonexistent-folder/design.txt");
   EXPECT_EQ(missing.read("BPM", Variant{100}), Variant{100});
   EXPECT_THROW(missing.save(), std::runtime_error);

@@ -33,10 +33,21 @@ class TimedNote : public ::testing::Test {
   MidiControl control{host};
 };
 
-TEST_F(TimedNote, OneBeatAt140BpmLasts429MillisecondsThenStops) {
+TEST_F(TimedNote, OneBeatAt140BpmHandlesEventsDuringIts429MillisecondsThenStops) {
   control.SetBPM(140);
+  Words seenByHandler;
+  host.queueEvent([&] {
+    seenByHandler = output.platform->sentWords();
+    control.ChangePatch(8, 105);       // a button pressed mid-note
+    control.PlayNote(64, 90, 2, 0.5);  // a nested timed note leaves the outer note-off intact
+  });
   EXPECT_EQ(control.PlayNote(60, 80, 8, 1.0), 0);
-  EXPECT_EQ(timeline(), (Timeline{{0x00503C97, 0}, {0x00003C87, 429'000}}));
+  EXPECT_EQ(seenByHandler, Words{0x00503C97});
+  EXPECT_EQ(timeline(), (Timeline{{0x00503C97, 0},
+                                  {0x000069C7, 0},
+                                  {0x005A4091, 0},
+                                  {0x00004081, 214'000},
+                                  {0x00003C87, 429'000}}));
 }
 
 TEST_F(TimedNote, WaitIsRoundedHalvesToEven) {
@@ -47,18 +58,6 @@ TEST_F(TimedNote, WaitIsRoundedHalvesToEven) {
   control.SetBPM(60000);
   control.PlayNote(60, 80, 1, 2.5);  // exactly 2.5 ms rounds to 2
   EXPECT_EQ(host.waitDeadlines, (std::vector<std::int64_t>{kStart + 182'000, kStart + 183'000, kStart + 185'000}));
-}
-
-TEST_F(TimedNote, EventsAreHandledDuringTheWaitBeforeTheNoteOff) {
-  control.SetBPM(120);
-  std::vector<std::int32_t> wordsSeenByHandler;
-  host.queueEvent([&] {
-    wordsSeenByHandler = output.platform->sentWords();
-    control.ChangePatch(8, 105);  // a button pressed mid-note
-  });
-  control.PlayNote(62, 80, 8, 1.0);
-  EXPECT_EQ(wordsSeenByHandler, Words{0x00503E97});
-  EXPECT_EQ(output.platform->sentWords(), (Words{0x00503E97, 0x000069C7, 0x00003E87}));
 }
 
 TEST_F(TimedNote, DurationZeroReturnsAtOnceAndANegativeOrTinyWaitHandlesEventsOnceThenStops) {
@@ -89,13 +88,6 @@ TEST_F(TimedNote, ClosingHostEndsTheWaitAndStillStopsTheNote) {
   });
   control.PlayNote(60, 80, 1, 4.0);
   EXPECT_EQ(timeline(), (Timeline{{0x503C90, 0}, {0x3C80, 100'000}}));
-}
-
-TEST_F(TimedNote, NestedNoteDuringAWaitKeepsTheOuterNoteOff) {
-  control.SetBPM(60);
-  host.queueEvent([&] { control.PlayNote(64, 90, 2, 0.5); });
-  control.PlayNote(60, 80, 1, 1.0);
-  EXPECT_EQ(output.platform->sentWords(), (Words{0x503C90, 0x5A4091, 0x4081, 0x3C80}));
 }
 
 TEST_F(TimedNote, AWaitThatEndsEarlyIsResumedUntilTheDeadline) {

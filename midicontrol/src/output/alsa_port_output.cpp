@@ -51,20 +51,37 @@ AlsaPortOutput::AlsaPortOutput(unsigned int port) {
 AlsaPortOutput::~AlsaPortOutput() = default;
 
 int AlsaPortOutput::send(std::int32_t word) {
-  const auto bits = static_cast<std::uint32_t>(word);
-  const auto status = static_cast<unsigned char>(bits & 0xFFu);
-  if (status < 0x80) return kMidiOk;  // no status byte: nothing a port could take
-  std::vector<unsigned char> message{status, static_cast<unsigned char>((bits >> 8) & 0xFFu),
-                                     static_cast<unsigned char>((bits >> 16) & 0xFFu)};
-  // Program change and channel pressure carry one data byte.
-  const unsigned char kind = status & 0xF0;
-  if (kind == 0xC0 || kind == 0xD0) message.pop_back();
+  std::vector<unsigned char> message = messageBytes(word);
+  if (message.empty()) return kMidiOk;  // nothing a port could take
   try {
     out_->sendMessage(&message);
   } catch (const RtMidiError&) {
     return kMidiError;
   }
   return kMidiOk;
+}
+
+std::vector<unsigned char> AlsaPortOutput::messageBytes(std::int32_t word) {
+  const auto bits = static_cast<std::uint32_t>(word);
+  const auto status = static_cast<unsigned char>(bits & 0xFFu);
+  std::size_t length = 0;
+  if (status >= 0x80 && status < 0xF0) {
+    // Program change and channel pressure carry one data byte, the others two.
+    length = (status & 0xE0) == 0xC0 ? 2 : 3;
+  } else if (status == 0xF1 || status == 0xF3) {
+    length = 2;
+  } else if (status == 0xF2) {
+    length = 3;
+  } else if (status == 0xF6 || status >= 0xF8) {
+    length = 1;
+  }
+  std::vector<unsigned char> bytes;
+  for (std::size_t position = 0; position < length; ++position) {
+    const auto byte = static_cast<unsigned char>((bits >> (8 * position)) & 0xFFu);
+    if (position > 0 && byte >= 0x80) return {};
+    bytes.push_back(byte);
+  }
+  return bytes;
 }
 
 }  // namespace melodex

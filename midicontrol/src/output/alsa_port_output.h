@@ -27,6 +27,13 @@ class AlsaPortOutput {
   // Sends the bytes of one message word; result codes of the MIDI service.
   int send(std::int32_t word);
 
+  // The bytes a port receives for a message word: the status byte (bits 0..7)
+  // and as many data bytes as that kind of message carries. None for a word a
+  // port cannot take whole: one with no status byte, a system exclusive byte,
+  // or a data byte of 128 or more (a spilled-over value), which the port
+  // would read as the start of another message.
+  static std::vector<unsigned char> messageBytes(std::int32_t word);
+
  private:
   std::unique_ptr<RtMidiOut> out_;
 };
