@@ -129,8 +129,9 @@ void FluidSynthOutput::send(std::int32_t word) {
   if (synth_) playWord(synth_, word);
 }
 
-// Data values the synthesiser cannot take (a data byte above 127 after a
-// spill-over) are refused by FluidSynth itself and change nothing.
+// Each data byte is handed over as the word holds it, and FluidSynth turns
+// away the values it cannot take (most bytes above 127 after a spill-over);
+// a pitch bend joins the low 7 bits of its two bytes.
 void FluidSynthOutput::playWord(fluid_synth_t* synth, std::int32_t word) {
   const auto bits = static_cast<std::uint32_t>(word);
   const int status = static_cast<int>(bits & 0xFFu);
