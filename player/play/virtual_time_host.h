@@ -11,7 +11,7 @@ namespace corvale {
 
 // A host with no window whose clock moves only when a timed note waits: the
 // wait jumps straight to its deadline. Plays a tune at full length in no
-// time, for tools and tests. Closing it ends every later wait at once.
+// time, for tools and tests.
 class VirtualTimeHost : public melodex::Host {
  public:
   explicit VirtualTimeHost(melodex::VirtualClock& clock) : clock_(clock) {}
@@ -22,14 +22,11 @@ class VirtualTimeHost : public melodex::Host {
   const melodex::Clock& clock() const override { return clock_; }
   void processPendingEvents() override {}
   void waitForEventsUntil(std::int64_t deadlineMicroseconds) override;
-  bool closing() const override { return closing_; }
-
-  void requestClose() { closing_ = true; }
+  bool closing() const override { return false; }
 
  private:
   melodex::VirtualClock& clock_;
   melodex::MemoryPropertyStore store_;
-  bool closing_ = false;
 };
 
 }  // namespace corvale

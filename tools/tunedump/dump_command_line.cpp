@@ -4,13 +4,9 @@
 
 namespace corvale {
 
-namespace {
-
 bool isAllDigits(const std::string& text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
-
-}  // namespace
 
 DumpCommandLine parseDumpCommandLine(const std::vector<std::string>& args) {
   if (args.empty() || args.front().empty()) {

@@ -19,6 +19,9 @@ class DumpUsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A tune number or slider value as tunedump takes it: one or more digits, nothing else.
+bool isAllDigits(const std::string& text);
+
 // `args` are the arguments after the program name.
 DumpCommandLine parseDumpCommandLine(const std::vector<std::string>& args);
 

@@ -1,6 +1,5 @@
 #include "midi_dump_command_line.h"
 
-#include <algorithm>
 #include <charconv>
 
 #include "dump_command_line.h"
@@ -10,10 +9,6 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tunedump --midi [--tempo T] [--replays R] [--instrument FIDDLE|BANJO] FILE N";
-
-bool isAllDigits(const std::string& text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 // A slider value: whole and within the slider's range, as the window allows.
 int sliderValue(const std::string& option, const std::string& text, int lowest, int highest) {
