@@ -4,8 +4,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFont>
 #include <QPalette>
+#include <filesystem>
 
 #include "melodex/control_loader.h"
 #include "melodex/entry_points.h"
@@ -222,7 +224,7 @@ void Form1::File1_Click(const QString& fileName) {
   for (QWidget* control : std::initializer_list<QWidget*>{drive1_, dir1_, file1_, label2_, picture1_}) {
     control->hide();
   }
-  readfile(*this, *midix_, tunePath_.toStdString());
+  readfile(*this, *midix_, std::filesystem::path(QFile::encodeName(tunePath_).toStdString()));
 }
 
 void Form1::Command1_Click() { setRunning(runCaption() == kStartCaption); }

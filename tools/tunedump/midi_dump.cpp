@@ -36,6 +36,7 @@ int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::os
     const std::int64_t playStart = clock.nowMicroseconds();
     auto recording = std::make_shared<melodex::RecordingPlatform>(clock);
     melodex::installPlatform(recording);
+    bool failed = false;
     {
       VirtualTimeHost host(clock);
       melodex::MidiControl midix(host);
@@ -43,10 +44,12 @@ int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::os
       HeadlessPlayerView view(commandLine.tempo, commandLine.replays, commandLine.instrument);
       PlayStep step(view, midix);
       const PlayOutcome outcome = step.playChosenTune(file.lineStore, chosenTuneFromDigits(commandLine.tuneNumber));
-      if (outcome.ending == PlayEnding::Failed) err << "tunedump: " << outcome.problem << '\n';
+      failed = outcome.ending == PlayEnding::Failed;
+      if (failed) err << "tunedump: " << outcome.problem << '\n';
     }
     writeMidiWords(recording->calls(), playStart, out);
-    return 0;
+    // The words sent up to the refusal are listed; the status says the play did not finish.
+    return failed ? 1 : 0;
   } catch (const DumpUsageError& error) {
     err << "tunedump: " << error.what() << '\n';
   } catch (const TuneFileError& error) {
