@@ -281,8 +281,9 @@ void Form1::showWindow() {
 }
 
 void Form1::reportSoundUnavailable(int result, const std::string& reason) {
-  std::string message = "No sound output (MIDI result " + std::to_string(result) + ")";
-  if (!reason.empty()) message += ": " + reason;
+  // Plain words for the musician; the result code only where no reason is known.
+  std::string message = "No sound output could be opened: ";
+  message += reason.empty() ? "the MIDI output gave result " + std::to_string(result) : reason;
   showMessage(message + ". The tune plays on in silence.");
 }
 

@@ -276,7 +276,7 @@ TEST_F(WindowPlayTest, WithoutASynthesiserTheTunePlaysThroughAndTheWindowSaysSoO
   EXPECT_EQ(sends().back().timeMicroseconds - sends()[sends().size() - 4].timeMicroseconds, 273000);
   ASSERT_EQ(messagesBeforeStart.size(), 2u);
   EXPECT_EQ(messagesBeforeStart[0], "");
-  EXPECT_NE(messagesBeforeStart[1].find("No sound output"), std::string::npos) << messagesBeforeStart[1];
+  EXPECT_NE(messagesBeforeStart[1].find("No sound output could be opened"), std::string::npos) << messagesBeforeStart[1];
   EXPECT_EQ(form->messageArea()->message(), "") << "said again at the second play";
 }
 

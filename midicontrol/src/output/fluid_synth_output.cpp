@@ -3,6 +3,7 @@
 #include <fluidsynth.h>
 
 #include <array>
+#include <cstdio>
 #include <mutex>
 
 #include "melodex/midi_platform.h"
@@ -105,7 +106,10 @@ int FluidSynthOutput::startAudio(std::string& problem) {
     reasons += std::string(reasons.empty() ? "" : "; ") + driver + ": " +
                (lastSynthMessage().empty() ? "did not start" : lastSynthMessage());
   }
-  problem = "no audio output could be started (" + reasons + ")";
+  // The window has room for a sentence, not for every driver's own words:
+  // those go to the terminal for whoever looks into it.
+  std::fprintf(stderr, "Melodex: no audio output could be started: %s\n", reasons.c_str());
+  problem = "no audio output could be started (tried PulseAudio, ALSA and JACK)";
   return kMidiNoDriver;
 }
 
