@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "melodex/host.h"
+#include "melodex/midi_control.h"
 #include "melodex/recording_platform.h"
 #include "melodex/runtime_error.h"
 
@@ -79,3 +82,17 @@ inline int errorNumberOf(const std::function<void()>& call) {
   }
   return 0;
 }
+
+// A control on a TestHost with a recording output, the set-up most tests share.
+class ControlTest : public ::testing::Test {
+ protected:
+  // Opens the output, then forgets the program resets the open sent.
+  void openAndForget() {
+    control.OpenHandle();
+    output.platform->clear();
+  }
+
+  TestHost host;
+  RecordingOutput output{host};
+  melodex::MidiControl control{host};
+};
