@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "melodex/member_ids.h"
-#include "melodex/midi_control.h"
 #include "test_host.h"
 
 using melodex::InvokeKind;

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "melodex/midi_control.h"
 #include "test_host.h"
 
 using melodex::Variant;

@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "melodex/member_ids.h"
-#include "melodex/midi_control.h"
 #include "melodex/qt_host.h"
 #include "test_host.h"
 
