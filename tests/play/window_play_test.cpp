@@ -206,10 +206,9 @@ TEST_F(WindowPlayTest, TempoMovedMidPlayTimesTheNextNoteAndTheInstrumentChangesA
   });
 
   EXPECT_EQ(noteLengthsMs(), (Lengths{182, 67, 67, 67, 67, 67, 67, 67, 67, 67}));
-  const std::vector<RecordedCall> sent = sends();
-  ASSERT_GE(sent.size(), 20u);
-  EXPECT_EQ(sent[18].word, 0x00006EC7) << "fiddle patch, while the first note sounds";
-  EXPECT_EQ(sent[18].timeMicroseconds / 1000 - playStartMs, 100);
+  const RecordedCall patch = sends().at(18);
+  EXPECT_EQ(patch.word, 0x00006EC7) << "fiddle patch, while the first note sounds";
+  EXPECT_EQ(patch.timeMicroseconds / 1000 - playStartMs, 100);
   EXPECT_EQ(form->Command2()->text(), kFiddleCaption);
 }
 
