@@ -23,6 +23,9 @@ class LineStore {
   // tunes 1 and up (however large the tune number) and "" for tune 0; line 0 reads "".
   std::string_view line(std::uint64_t tune, std::uint64_t lineNumber) const;
 
+  // The whole text as held (UTF-8), for readers that take the file as one text.
+  std::string_view text() const { return text_; }
+
   // Tunes 1..tuneCount() hold lines of the file.
   std::uint64_t tuneCount() const { return tuneFirstLine_.size(); }
   std::uint64_t lineCount(std::uint64_t tune) const;

@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "tune/line_store.h"
+#include "tune/tune_index.h"
 
 namespace corvale {
 
 // A tune file read once: its lines by tune and the titles of the tune list (UTF-8).
 struct TuneFile {
   LineStore lineStore;
-  std::vector<std::string> tuneIndex;
+  std::vector<TuneListEntry> tuneIndex;
 };
 
 // what() names the file and the reason it could not be read.

@@ -2,15 +2,17 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
 #include "melodex/dispatch.h"
 #include "player/ui/player_loop_view.h"
+#include "tune/tune_index.h"
 
 namespace corvale {
 
-// The tune to play: the selected position in the tune list plus 1, or 0
-// (the lines before the first tune) when nothing is selected.
-std::uint64_t chosenTuneOf(const PlayerLoopView& view);
+// The tune to play: the tune of the selected entry of `tuneList`, or 0 (the
+// lines before the first tune) when nothing is selected.
+std::uint64_t chosenTuneOf(const PlayerLoopView& view, const std::vector<TuneListEntry>& tuneList);
 
 // The player loop, started once by the first click in the file list: prepares
 // the fingerboard, reads the tune file and lists its titles, then waits for

@@ -47,7 +47,7 @@ TEST(TuneIndex, ListsTheFirstOfEveryRunOfTitlesCutAtFortyCharactersOfUtf8OrLatin
       {"X:1\nT:\xC5kermans polska\n", {"Åkermans polska"}},
       {"\xEF\xBB\xBFT:One\n", {"One"}},  // a byte-order mark is no part of the first line
   };
-  for (const auto& [text, titles] : files) EXPECT_EQ(readTuneText(text).tuneIndex, titles) << text;
+  for (const auto& [text, titles] : files) EXPECT_EQ(titlesOf(readTuneText(text).tuneIndex), titles) << text;
 }
 
 }  // namespace

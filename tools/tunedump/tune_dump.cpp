@@ -29,10 +29,8 @@ std::uint64_t chosenTuneFromDigits(std::string_view digits) {
   return value;
 }
 
-void writeTuneIndex(const std::vector<std::string>& tuneIndex, std::ostream& out) {
-  for (std::size_t i = 0; i < tuneIndex.size(); ++i) {
-    out << "index\t" << i + 1 << '\t' << tuneIndex[i] << '\n';
-  }
+void writeTuneIndex(const std::vector<TuneListEntry>& tuneIndex, std::ostream& out) {
+  for (const TuneListEntry& entry : tuneIndex) out << "index\t" << entry.tune << '\t' << entry.title << '\n';
 }
 
 void writeParsedTune(std::string_view tuneNumber, const ParsedTune& tune, std::ostream& out) {

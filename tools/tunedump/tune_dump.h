@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tune/tune_index.h"
 #include "tune/tune_parser.h"
 
 namespace corvale {
@@ -21,7 +22,7 @@ std::uint64_t chosenTuneFromDigits(std::string_view digits);
 std::string canonicalTuneNumber(std::string_view digits);
 
 // index<TAB>n<TAB>title, one line per tune list entry.
-void writeTuneIndex(const std::vector<std::string>& tuneIndex, std::ostream& out);
+void writeTuneIndex(const std::vector<TuneListEntry>& tuneIndex, std::ostream& out);
 
 // tune, key, lines and one event line per row of one play.
 void writeParsedTune(std::string_view tuneNumber, const ParsedTune& tune, std::ostream& out);
