@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
+#include "abc/tune_reading.h"
 #include "player/play/playback_engine.h"
 #include "player/play/player_view.h"
 #include "tune/line_store.h"
-#include "tune/tune_parser.h"
 
 namespace corvale {
 
@@ -16,12 +16,15 @@ class PlayStep {
  public:
   PlayStep(PlayerView& view, melodex::Dispatch& midix);
 
-  // `chosenTune` is the tune list position + 1, or 0 when nothing is chosen.
-  PlayOutcome playChosenTune(const LineStore& lineStore, std::uint64_t chosenTune);
+  // `chosenTune` is the chosen tune list entry's tune (under the classic reading
+  // its position + 1), or 0 when nothing is chosen; `reading` is the one the
+  // tune list was made with.
+  PlayOutcome playChosenTune(const LineStore& lineStore, std::uint64_t chosenTune,
+                             Reading reading = Reading::Classic);
 
  private:
   PlayerView& view_;
-  TuneParser parser_;
+  TuneReader reader_;
   PlaybackEngine engine_;
 };
 

@@ -45,17 +45,18 @@ std::string describe(const melodex::RuntimeError& error) {
 PlaybackEngine::PlaybackEngine(PlayerView& view, melodex::Dispatch& midix)
     : view_(view), midix_(midix) {}
 
-PlayOutcome PlaybackEngine::play(const EventTable& events) {
+PlayOutcome PlaybackEngine::play(const EventTable& events, ChordRows chordRows) {
   PlayOutcome outcome;
   try {
     openOutput();
     setBeatsPerMinute(kStartingBeatsPerMinute);
     switchInstrument(view_, midix_);
-    outcome.ending = playPasses(events);
+    outcome.ending = playPasses(events, chordRows);
   } catch (const melodex::RuntimeError& error) {
     outcome.ending = PlayEnding::Failed;
     outcome.problem = describe(error);
   }
+  releaseHeldNotes();
   closeOutput(outcome);
   backToWaiting();
   return outcome;
@@ -76,12 +77,20 @@ void PlaybackEngine::setBeatsPerMinute(int bpm) {
   midix_.Invoke(melodex::member::BPM, melodex::InvokeKind::PropertyPut, value);
 }
 
-PlayEnding PlaybackEngine::playPasses(const EventTable& events) {
+PlayEnding PlaybackEngine::playPasses(const EventTable& events, ChordRows chordRows) {
   // The replays slider counts only at the start; later moves change nothing.
   const int passCount = view_.replaysValue() + 1;
   for (int pass = 1; pass <= passCount; ++pass) {
     for (int row = 1; row <= events.count(); ++row) {
-      if (!playRow(events.row(row))) return PlayEnding::Closing;
+      const NoteEvent& event = events.row(row);
+      const bool held = chordRows == ChordRows::HeldToChordEnd && event.duration == 0 && event.velocity != 0;
+      if (!playRow(event, held)) return PlayEnding::Closing;
+      if (held) {
+        // A chord note takes no time: Stop waits for the chord's end like any note's.
+        heldNotes_.push_back(event);
+        continue;
+      }
+      releaseHeldNotes();
       // Stop is honoured only between notes: the sounding note has ended.
       const bool stopPressed = view_.runCaption() == kStartCaption;
       view_.showWindow();
@@ -91,7 +100,7 @@ PlayEnding PlaybackEngine::playPasses(const EventTable& events) {
   return PlayEnding::Finished;
 }
 
-bool PlaybackEngine::playRow(const NoteEvent& event) {
+bool PlaybackEngine::playRow(const NoteEvent& event, bool held) {
   RowArguments arguments = argumentsOf(event);
   // The tempo slider is read before every note, so a move takes effect from the next one.
   setBeatsPerMinute(kBeatsPerMinutePerTempoStep * view_.tempoValue());
@@ -119,8 +128,22 @@ bool PlaybackEngine::playRow(const NoteEvent& event) {
     if (boxed) view_.hideBox(box);
     throw;
   }
-  if (boxed) view_.hideBox(box);
+  if (boxed && !held) view_.hideBox(box);
   return !view_.closing();
+}
+
+void PlaybackEngine::releaseHeldNotes() {
+  for (const NoteEvent& event : heldNotes_) {
+    const RowArguments arguments = argumentsOf(event);
+    std::array<melodex::Variant, 2> stopArguments{arguments.note, arguments.channel};
+    try {
+      midix_.Invoke(melodex::member::StopNote, melodex::InvokeKind::Method, stopArguments);
+    } catch (const melodex::RuntimeError&) {
+      // The other held notes are still ended; a refusal while playing is reported by the play.
+    }
+    if (hasBox(arguments.note)) view_.hideBox(arguments.note - kLowestBoxNote);
+  }
+  heldNotes_.clear();
 }
 
 void PlaybackEngine::closeOutput(PlayOutcome& outcome) {

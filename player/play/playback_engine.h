@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "melodex/dispatch.h"
 #include "player/play/player_view.h"
@@ -15,6 +16,11 @@ enum class PlayEnding {
   Closing,   // the window is closing
   Failed,    // the control refused a call; `problem` says which and why
 };
+
+// What a row of duration 0 is. Under the classic reading it is a note like any other,
+// left to the control; the standard reading writes a chord as such rows before its
+// last note, and they sound, lit, until the chord's last note has ended.
+enum class ChordRows { PlainNotes, HeldToChordEnd };
 
 struct PlayOutcome {
   PlayEnding ending = PlayEnding::Finished;
@@ -31,22 +37,25 @@ class PlaybackEngine {
  public:
   PlaybackEngine(PlayerView& view, melodex::Dispatch& midix);
 
-  PlayOutcome play(const EventTable& events);
+  PlayOutcome play(const EventTable& events, ChordRows chordRows = ChordRows::PlainNotes);
 
  private:
   void openOutput();
   void setBeatsPerMinute(int bpm);
   // Plays passes of the table; returns how playing ended.
-  PlayEnding playPasses(const EventTable& events);
-  // One row: box, events once, timed note, box off. False when the window
-  // started closing, so that no later row is played.
-  bool playRow(const NoteEvent& event);
+  PlayEnding playPasses(const EventTable& events, ChordRows chordRows);
+  // One row: box, events once, timed note, box off (left lit when `held`). False
+  // when the window started closing, so that no later row is played.
+  bool playRow(const NoteEvent& event, bool held);
+  // Ends the held notes of a chord by member id and puts their boxes out.
+  void releaseHeldNotes();
   void closeOutput(PlayOutcome& outcome);
   void backToWaiting();
 
   PlayerView& view_;
   melodex::Dispatch& midix_;
   bool soundProblemReported_ = false;
+  std::vector<NoteEvent> heldNotes_;  // chord notes sounding until the chord ends
 };
 
 }  // namespace corvale

@@ -25,7 +25,7 @@ void writeMidiWords(const std::vector<melodex::RecordedCall>& calls, std::int64_
   }
 }
 
-int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, Reading reading) {
   try {
     const MidiDumpCommandLine commandLine = parseMidiDumpCommandLine(args);
     const TuneFile file = readTuneFile(commandLine.file);
@@ -43,7 +43,7 @@ int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::os
       midix.InitProperties();
       HeadlessPlayerView view(commandLine.tempo, commandLine.replays, commandLine.instrument);
       PlayStep step(view, midix);
-      const PlayOutcome outcome = step.playChosenTune(file.lineStore, chosenTuneFromDigits(commandLine.tuneNumber));
+      const PlayOutcome outcome = step.playChosenTune(file.lineStore, chosenTuneFromDigits(commandLine.tuneNumber), reading);
       failed = outcome.ending == PlayEnding::Failed;
       if (failed) err << "tunedump: " << outcome.problem << '\n';
     }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "abc/tune_reading.h"
 #include "melodex/recording_platform.h"
 
 namespace corvale {
@@ -17,6 +18,7 @@ void writeMidiWords(const std::vector<melodex::RecordedCall>& calls, std::int64_
 // engine and MIDI control, on a recording output and a clock that moves only
 // by each note's wait. `args` are the arguments after "--midi". Returns the
 // exit status (0, or 2 for a bad command line or file).
-int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                Reading reading = Reading::Classic);
 
 }  // namespace corvale

@@ -6,6 +6,7 @@
 
 #include "dump_command_line.h"
 #include "midi_dump.h"
+#include "reading_option.h"
 #include "tune/tune_file.h"
 
 namespace corvale {
@@ -44,20 +45,22 @@ void writeParsedTune(std::string_view tuneNumber, const ParsedTune& tune, std::o
   }
 }
 
-int runTuneDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runTuneDump(const std::vector<std::string>& allArgs, std::ostream& out, std::ostream& err) {
+  const auto [reading, args] = takeReadingOption(allArgs);
   if (!args.empty() && args.front() == "--midi") {
-    return runMidiDump(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+    return runMidiDump(std::vector<std::string>(args.begin() + 1, args.end()), out, err, reading);
   }
   try {
     const DumpCommandLine commandLine = parseDumpCommandLine(args);
     const TuneFile file = readTuneFile(commandLine.file);
     if (commandLine.tuneNumbers.empty()) {
-      writeTuneIndex(file.tuneIndex, out);
+      writeTuneIndex(tuneListOf(file, reading), out);
       return 0;
     }
-    TuneParser parser;
+    TuneReader reader;
     for (const std::string& number : commandLine.tuneNumbers) {
-      writeParsedTune(canonicalTuneNumber(number), parser.parse(file.lineStore, chosenTuneFromDigits(number)), out);
+      writeParsedTune(canonicalTuneNumber(number),
+                      reader.parse(file.lineStore, chosenTuneFromDigits(number), reading), out);
     }
     return 0;
   } catch (const DumpUsageError& error) {

@@ -27,7 +27,7 @@ void writeTuneIndex(const std::vector<TuneListEntry>& tuneIndex, std::ostream& o
 // tune, key, lines and one event line per row of one play.
 void writeParsedTune(std::string_view tuneNumber, const ParsedTune& tune, std::ostream& out);
 
-// The whole tool: returns the exit status (0, or 2 for a bad command line or file).
+// The whole tool ("--standard" anywhere reads under the standard ABC reading): returns the exit status (0, or 2 for a bad command line or file).
 int runTuneDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace corvale

@@ -1,0 +1,154 @@
+#include "abc/abc_play_order.h"
+
+#include <string>
+#include <vector>
+
+#include "abc/abc_fields.h"
+
+namespace corvale::abc {
+namespace {
+
+constexpr std::size_t kLongestPartOrder = 1000;
+constexpr int kDeepestPartGroup = 8;
+constexpr int kLastPass = 63;
+
+using Items = std::vector<MusicItem>;
+
+// The part letters of a P: order written out: "A2B" is "AAB", "(AB)2" is "ABAB".
+std::string expandParts(std::string_view order, std::size_t& at, int depth) {
+  std::string parts;
+  while (at < order.size() && parts.size() < kLongestPartOrder) {
+    const char c = order[at];
+    std::string group;
+    if (c == '(' && depth < kDeepestPartGroup) {
+      ++at;
+      group = expandParts(order, at, depth + 1);
+      if (at < order.size() && order[at] == ')') ++at;
+    } else if (c == ')') {
+      return parts;
+    } else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
+      group = std::string(1, c);
+      ++at;
+    } else {
+      ++at;  // dots, spaces and anything else between the parts
+      continue;
+    }
+    int times = 1;
+    if (at < order.size() && order[at] >= '0' && order[at] <= '9') times = readNumber(order, at);
+    for (int i = 0; i < times && parts.size() < kLongestPartOrder; ++i) parts += group;
+  }
+  if (parts.size() > kLongestPartOrder) parts.resize(kLongestPartOrder);
+  return parts;
+}
+
+// Plays one run of items with its repeats and endings into the table.
+class RepeatPlayer {
+ public:
+  RepeatPlayer(const Music& music, EventTable& table, std::size_t& budget)
+      : music_(music), table_(table), budget_(budget) {}
+
+  void play(std::size_t begin, std::size_t end) {
+    std::size_t start = begin;
+    int pass = 1;
+    bool explicitStart = false;  // a "|:" is waiting for its ":|"
+    bool skipping = false;       // inside an ending this pass does not play
+    for (std::size_t i = begin; i < end && budget_ > 0 && !table_.full(); ++i, --budget_) {
+      const MusicItem& item = music_.items[i];
+      if (skipping) {
+        const bool endsSkip = (item.kind == MusicItem::Kind::Ending && (item.endings >> pass & 1)) ||
+                              (item.kind == MusicItem::Kind::Bar && (item.repeatEnd || item.sectionEnd));
+        if (!endsSkip) continue;
+        skipping = false;
+        if (item.kind == MusicItem::Kind::Bar) {
+          // The skipped ending closed its repeat: what follows plays on this pass.
+          explicitStart = false;
+          if (item.repeatStart) {
+            start = i + 1;
+            pass = 1;
+            explicitStart = true;
+          }
+        }
+        continue;
+      }
+      switch (item.kind) {
+        case MusicItem::Kind::Sound:
+          for (std::size_t row = item.firstRow; row < item.firstRow + item.rowCount; ++row) {
+            if (!table_.append(music_.rows[row])) return;
+          }
+          break;
+        case MusicItem::Kind::Ending:
+          skipping = !(item.endings >> pass & 1);
+          break;
+        case MusicItem::Kind::Bar:
+          if (item.repeatEnd && !skipping) {
+            if ((pass == 1 || endingFollows(i + 1, end, pass + 1)) && pass < kLastPass) {
+              ++pass;
+              i = start - 1;  // the loop steps on to `start` (wrapping round from 0)
+              continue;
+            }
+            pass = 1;
+            explicitStart = false;
+            start = i + 1;
+          }
+          if (item.repeatStart) {
+            start = i + 1;
+            pass = 1;
+            explicitStart = true;
+          } else if (item.sectionEnd && !explicitStart) {
+            start = i + 1;
+            pass = 1;
+          }
+          break;
+        case MusicItem::Kind::Part:
+          break;
+      }
+    }
+  }
+
+ private:
+  // Whether an ending for `pass` comes straight after a repeat's end at `at`.
+  bool endingFollows(std::size_t at, std::size_t end, int pass) const {
+    return at < end && music_.items[at].kind == MusicItem::Kind::Ending && (music_.items[at].endings >> pass & 1);
+  }
+
+  const Music& music_;
+  EventTable& table_;
+  std::size_t& budget_;
+};
+
+}  // namespace
+
+void writePlayOrder(const Music& music, std::string_view partOrder, EventTable& table) {
+  // Every item is visited a bounded number of times: no repeat or part order runs on.
+  std::size_t budget = 64 * music.items.size() + 4'000'000;
+  RepeatPlayer player(music, table, budget);
+
+  // Where each labelled part starts and ends; the music before the first label plays first.
+  struct Section {
+    char label;
+    std::size_t begin;
+    std::size_t end;
+  };
+  std::vector<Section> sections{{0, 0, music.items.size()}};
+  for (std::size_t i = 0; i < music.items.size(); ++i) {
+    if (music.items[i].kind != MusicItem::Kind::Part) continue;
+    sections.back().end = i;
+    sections.push_back({music.items[i].part, i + 1, music.items.size()});
+  }
+  std::size_t at = 0;
+  const std::string order = expandParts(partOrder, at, 0);
+  if (sections.size() == 1 || order.empty()) {
+    player.play(0, music.items.size());
+    return;
+  }
+  player.play(sections.front().begin, sections.front().end);
+  for (char label : order) {
+    for (const Section& section : sections) {
+      if (section.label != label) continue;
+      player.play(section.begin, section.end);
+      break;
+    }
+  }
+}
+
+}  // namespace corvale::abc

@@ -1,0 +1,17 @@
+#include "reading_option.h"
+
+namespace corvale {
+
+ReadingChoice takeReadingOption(const std::vector<std::string>& args) {
+  ReadingChoice choice;
+  for (const std::string& arg : args) {
+    if (arg == "--standard") {
+      choice.reading = Reading::Standard;
+    } else {
+      choice.args.push_back(arg);
+    }
+  }
+  return choice;
+}
+
+}  // namespace corvale
