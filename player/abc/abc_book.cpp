@@ -23,6 +23,33 @@ std::string_view withoutComment(std::string_view line) {
   return line;
 }
 
+bool continuesOnNextLine(std::string_view line) {
+  const std::size_t comment = line.find('%');
+  line = line.substr(0, comment);
+  line = line.substr(0, line.find_last_not_of(" \t") + 1);
+  return !line.empty() && line.back() == '\\';
+}
+
+std::vector<std::string> logicalLines(const std::vector<std::string_view>& lines, std::size_t first,
+                                      std::size_t last) {
+  std::vector<std::string> joined;
+  bool continuing = false;
+  for (std::size_t i = first; i <= last && i < lines.size(); ++i) {
+    const std::string_view text = withoutComment(lines[i]);
+    // A field line after a continued music line stands on its own: "\" there only
+    // keeps the music on one staff line.
+    if (continuing && fieldOfLine(text, true) && !fieldOfLine(joined.back(), true)) continuing = false;
+    if (continuing) {
+      joined.back() += ' ';
+      joined.back() += text;
+    } else {
+      joined.emplace_back(text);
+    }
+    continuing = continuesOnNextLine(lines[i]);
+  }
+  return joined;
+}
+
 AbcBook::AbcBook(std::string_view text) {
   std::size_t at = 0;
   while (at < text.size()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,5 +42,13 @@ class AbcBook {
 // A line without its comment (from an unescaped "%" on) and without the "\" that
 // continues it on the next line.
 std::string_view withoutComment(std::string_view line);
+
+// Whether a line ends in "\" (before any comment): the next line goes on with it.
+bool continuesOnNextLine(std::string_view line);
+
+// The lines first..last (indexes into `lines`) as read: comments taken out and every
+// line ending in "\" joined with the one after it.
+std::vector<std::string> logicalLines(const std::vector<std::string_view>& lines, std::size_t first,
+                                      std::size_t last);
 
 }  // namespace corvale::abc

@@ -5,7 +5,6 @@
 namespace corvale::abc {
 namespace {
 
-constexpr std::string_view kBodyFieldLetters = "IKLMmNPQRrsTUVWw+";
 constexpr int kLargestNumber = 100000;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -31,9 +30,10 @@ int readNumber(std::string_view text, std::size_t& at) {
 std::optional<Field> fieldOfLine(std::string_view line, bool inBody) {
   if (line.size() < 2 || line[1] != ':') return std::nullopt;
   const char letter = line[0];
-  const bool known = inBody ? kBodyFieldLetters.find(letter) != std::string_view::npos
-                            : std::isalpha(static_cast<unsigned char>(letter)) != 0 || letter == '+';
-  if (!known) return std::nullopt;
+  if (std::isalpha(static_cast<unsigned char>(letter)) == 0 && letter != '+') return std::nullopt;
+  // In a body, a note letter before a repeat sign ("B:|", "c::") is music.
+  const bool noteLetter = (letter >= 'A' && letter <= 'G') || (letter >= 'a' && letter <= 'g');
+  if (inBody && noteLetter && line.size() > 2 && (line[2] == '|' || line[2] == ':')) return std::nullopt;
   return Field{letter, line.substr(2)};
 }
 

@@ -11,8 +11,8 @@ struct Field {
   std::string_view text;
 };
 
-// The field a line holds, when it starts with a field letter and a colon. In a tune
-// body only the letters the body may hold count, so music is never read as a field.
+// The field a line holds, when it starts with a letter and a colon. In a tune body a
+// note letter followed by a repeat sign is music, not a field.
 std::optional<Field> fieldOfLine(std::string_view line, bool inBody);
 
 // The meter of an M: field, in whole notes per bar ("6/8" is 0.75, "C" 1, "C|" 1,

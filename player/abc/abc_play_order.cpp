@@ -1,5 +1,6 @@
 #include "abc/abc_play_order.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -137,7 +138,12 @@ void writePlayOrder(const Music& music, std::string_view partOrder, EventTable& 
   }
   std::size_t at = 0;
   const std::string order = expandParts(partOrder, at, 0);
-  if (sections.size() == 1 || order.empty()) {
+  // An order that names none of the body's parts cannot be followed: the tune plays
+  // as written.
+  const bool orderFound = std::any_of(sections.begin() + 1, sections.end(), [&](const Section& section) {
+    return order.find(section.label) != std::string::npos;
+  });
+  if (!orderFound) {
     player.play(0, music.items.size());
     return;
   }

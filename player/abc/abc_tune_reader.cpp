@@ -1,5 +1,6 @@
 #include "abc/abc_tune_reader.h"
 
+#include <algorithm>
 #include <string>
 
 #include "abc/abc_body_reader.h"
@@ -60,18 +61,23 @@ ParsedTune AbcTuneReader::read(const AbcBook& book, std::uint64_t chosenTune) {
   for (std::size_t i = span.first; i <= span.last; ++i) tune.listedLines.emplace_back(lines[i]);
 
   Header header;
-  for (std::size_t i = 0; i < book.fileHeaderLineCount(); ++i) {
-    if (const auto field = fieldOfLine(withoutComment(lines[i]), false)) applyHeaderField(*field, header, true);
+  if (book.fileHeaderLineCount() > 0) {
+    for (const std::string& line : logicalLines(lines, 0, book.fileHeaderLineCount() - 1)) {
+      if (const auto field = fieldOfLine(line, false)) applyHeaderField(*field, header, true);
+    }
   }
-  // Header fields run to the K: line; a tune without one starts its body at its first
-  // line that is not a field.
-  std::size_t body = span.first + 1;
-  for (; body <= span.last && !header.keyed; ++body) {
-    const std::string_view line = withoutComment(lines[body]);
-    if (line.empty()) continue;
+  // Header fields run to the K: line, and text lines among them are passed over; a
+  // tune without a K: line starts its body at its first line that is not a field.
+  const std::vector<std::string> tuneLines = logicalLines(lines, span.first, span.last);
+  const bool hasKey = std::any_of(tuneLines.begin(), tuneLines.end(), [](const std::string& line) {
     const auto field = fieldOfLine(line, false);
-    if (!field) break;
-    applyHeaderField(*field, header, false);
+    return field && field->letter == 'K';
+  });
+  std::size_t body = 1;
+  for (; body < tuneLines.size() && !header.keyed; ++body) {
+    const auto field = fieldOfLine(tuneLines[body], false);
+    if (field) applyHeaderField(*field, header, false);
+    else if (!hasKey && !trimmed(tuneLines[body]).empty()) break;
   }
 
   BodyStart start;
@@ -84,7 +90,7 @@ ParsedTune AbcTuneReader::read(const AbcBook& book, std::uint64_t chosenTune) {
 
   Music music;
   BodyReader reader(start, music);
-  for (std::size_t i = body; i <= span.last; ++i) reader.readLine(withoutComment(lines[i]));
+  for (std::size_t i = body; i < tuneLines.size(); ++i) reader.readLine(tuneLines[i]);
   tune.events = EventTable(kMostRows);
   writePlayOrder(music, header.partOrder, tune.events);
   return tune;
