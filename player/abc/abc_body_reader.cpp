@@ -104,8 +104,11 @@ void BodyReader::applyField(char letter, std::string_view text) {
   } else if (letter == 'M') {
     meter_ = readMeter(text);
   } else if (letter == 'P') {
+    // A part is labelled by one capital letter; "P:segno" or "P:D.S." are remarks.
     const std::string_view label = trimmed(text);
-    if (!label.empty()) music_.items.push_back({.kind = MusicItem::Kind::Part, .part = label.front()});
+    if (label.size() == 1 && label.front() >= 'A' && label.front() <= 'Z') {
+      music_.items.push_back({.kind = MusicItem::Kind::Part, .part = label.front()});
+    }
   }
 }
 
@@ -278,11 +281,13 @@ void BodyReader::markTie() {
 }
 
 int BodyReader::soundingNote(const WrittenNote& note) {
+  // An accidental holds to the bar's end for its letter in every octave, the ABC
+  // standard's default ("propagate-accidentals pitch").
   auto kept = std::find_if(barAccidentals_.begin(), barAccidentals_.end(),
-                           [&](const auto& entry) { return entry.first == note.natural; });
+                           [&](const auto& entry) { return entry.first == note.letter; });
   if (note.accidental) {
     if (kept != barAccidentals_.end()) kept->second = *note.accidental;
-    else barAccidentals_.push_back({note.natural, *note.accidental});
+    else barAccidentals_.push_back({note.letter, *note.accidental});
     return note.natural + *note.accidental;
   }
   if (kept != barAccidentals_.end()) return note.natural + kept->second;

@@ -63,7 +63,7 @@ class BodyReader {
   std::optional<Meter> meter_;
   std::string firstVoice_;
   bool voiceActive_ = true;
-  std::vector<std::pair<int, int>> barAccidentals_;  // natural note, semitones
+  std::vector<std::pair<int, int>> barAccidentals_;  // letter (C D E F G A B as 0..6), semitones
   int tupletLeft_ = 0;
   double tupletFactor_ = 1;
   double nextBrokenFactor_ = 1;

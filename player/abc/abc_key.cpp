@@ -101,9 +101,9 @@ AbcKey AbcKey::read(std::string_view text) {
   skipSpaces(text, at);
   if (at + 1 < text.size() && text[at] == 'H' && lower(text[at + 1]) == 'p' &&
       (at + 2 == text.size() || !std::isalpha(static_cast<unsigned char>(text[at + 2])))) {
-    // Highland pipe music: "HP" is written without a signature and plays as written;
-    // "Hp" marks F and C sharp.
-    if (text[at + 1] == 'p') applyFifths(key, 2);
+    // Highland pipe music: "HP" is written without a signature and "Hp" marks F and C
+    // sharp, but the chanter sounds F and C sharp either way.
+    applyFifths(key, 2);
     applyExplicitAccidentals(key, text, at + 2);
     return key;
   }

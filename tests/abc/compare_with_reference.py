@@ -106,23 +106,22 @@ def read_standard(tunedump, path, count):
     return tunes
 
 
-PLAYED_OWN_WAY = [
-    ("trill", re.compile(r"!trill!|(^|[^A-Za-z!\"])T(?=[=^_]*[A-Ga-g\[])")),
-    ("roll", re.compile(r"~|!roll!")),
-    ("fermata", re.compile(r"!fermata!|(^|[^A-Za-z!\"])H(?=[=^_]*[A-Ga-g\[])")),
-]
-
-
 def own_way_features(tune_lines):
+    """What the tune uses that the reference plays its own way: trills, the rolls it
+    expands, fermatas and the swing it gives hornpipes."""
     features = []
-    header_rhythm = [l for l in tune_lines if l.startswith("R:")]
-    if any("hornpipe" in l.lower() for l in header_rhythm):
+    if any(l.startswith("R:") and "hornpipe" in l.lower() for l in tune_lines):
         features.append("hornpipe")
     body = "\n".join(re.sub(r'"[^"]*"', "", l) for l in tune_lines
                      if not re.match(r"^[A-Za-z+]:", l) and not l.startswith("%"))
-    for name, pattern in PLAYED_OWN_WAY:
-        if pattern.search(body):
-            features.append(name)
+    decorations = re.findall(r"!([^!\n]*)!", body)
+    plain = re.sub(r"!([^!\n]*)!", "", body)
+    if "T" in plain or "trill" in decorations:
+        features.append("trill")
+    if "~" in plain or "roll" in decorations:
+        features.append("roll")
+    if "H" in plain or "fermata" in decorations:
+        features.append("fermata")
     return features
 
 
@@ -178,6 +177,9 @@ def compare_file(job):
             continue
         division, theirs = read_midi_melody(midi)
         mine = ours.get(position, [])
+        if not theirs:
+            results.append((name, "unmatched", features, ""))
+            continue
         if [n for _, n in mine] != [n for _, n in theirs]:
             first = next((i for i, (a, b) in enumerate(zip(mine, theirs)) if a[1] != b[1]), min(len(mine), len(theirs)))
             detail = "note %d: ours %s, reference %s (%d vs %d notes)" % (
@@ -209,7 +211,7 @@ def main():
     same_plain = share(plain, ("same", "lengths differ"))
     same_lengths = share([r for r in plain if r[1] != "pitches differ"], ("same",))
     same_own = share(own_way, ("same", "lengths differ"))
-    print("tunes: %d (%d with a unique X: number and a reference MIDI file)" % (len(results), len(results) - len(unmatched)))
+    print("tunes: %d (%d with a unique X: number and notes from the reference)" % (len(results), len(results) - len(unmatched)))
     print("plain tunes, same pitches: %d of %d (%.1f %%)" % (same_plain[0], len(plain), same_plain[1]))
     print("plain tunes with the same pitches, same onsets: %d (%.1f %%)" % same_lengths)
     print("tunes with trills, rolls, fermatas or hornpipe swing, same pitches: %d of %d (%.1f %%)"
