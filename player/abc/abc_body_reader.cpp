@@ -7,8 +7,10 @@ namespace {
 
 constexpr int kLowestNote = 0;
 constexpr int kHighestNote = 127;
-// The share of the next note's time its grace notes take, together.
+// Grace notes sound for this share of their written length, taken from the note after
+// them, and together for at most the second share of that note.
 constexpr double kGraceShare = 0.25;
+constexpr double kLongestGraceShare = 0.5;
 constexpr int kLargestBarRest = 1000;
 constexpr int kLargestEnding = 63;
 
@@ -305,7 +307,13 @@ double BodyReader::timed(double writtenLength) {
 }
 
 bool BodyReader::tiedTo(const std::vector<std::pair<int, int>>& notes) const {
-  if (!tie_ || tie_->notes.size() != notes.size()) return false;
+  if (!tie_) return false;
+  // A note tied from a chord goes on as that chord note; the chord lasts on with it.
+  if (notes.size() == 1 && tie_->notes.size() > 1) {
+    return std::any_of(tie_->notes.begin(), tie_->notes.end(),
+                       [&](const auto& tied) { return tied.first == notes.front().first; });
+  }
+  if (tie_->notes.size() != notes.size()) return false;
   for (std::size_t i = 0; i < notes.size(); ++i) {
     if (tie_->notes[i].first != notes[i].first) return false;
   }
@@ -324,11 +332,13 @@ void BodyReader::addSound(const std::vector<std::pair<int, int>>& notes, double 
   tie_.reset();
   if (!graces_.empty()) {
     double written = 0;
-    for (const auto& grace : graces_) written += grace.second;
-    const double graceTime = duration * kGraceShare;
+    for (const auto& grace : graces_) written += grace.second * unitLength_;
+    // Each grace note sounds for a quarter of its written length; before a note too
+    // short for that they share half of it.
+    const double graceTime = std::min(written * kGraceShare, duration * kLongestGraceShare);
     for (const auto& grace : graces_) {
       const bool playable = grace.first >= kLowestNote && grace.first <= kHighestNote;
-      const double length = written > 0 ? graceTime * grace.second / written : 0;
+      const double length = written > 0 ? graceTime * grace.second * unitLength_ / written : 0;
       music_.items.push_back({.kind = MusicItem::Kind::Sound, .firstRow = music_.rows.size(), .rowCount = 1});
       music_.rows.push_back(playable ? NoteEvent{.note = static_cast<double>(grace.first), .duration = length}
                                      : restRow(length));
