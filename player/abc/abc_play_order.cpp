@@ -12,6 +12,8 @@ namespace {
 constexpr std::size_t kLongestPartOrder = 1000;
 constexpr int kDeepestPartGroup = 8;
 constexpr int kLastPass = 63;
+// How far past a repeat's end its further endings are looked for.
+constexpr std::size_t kEndingLookAhead = 4096;
 
 using Items = std::vector<MusicItem>;
 
@@ -82,7 +84,7 @@ class RepeatPlayer {
           break;
         case MusicItem::Kind::Bar:
           if (item.repeatEnd && !skipping) {
-            if ((pass == 1 || endingFollows(i + 1, end, pass + 1)) && pass < kLastPass) {
+            if ((pass == 1 || endingAhead(start, i, end, pass + 1)) && pass < kLastPass) {
               ++pass;
               i = start - 1;  // the loop steps on to `start` (wrapping round from 0)
               continue;
@@ -107,9 +109,16 @@ class RepeatPlayer {
   }
 
  private:
-  // Whether an ending for `pass` comes straight after a repeat's end at `at`.
-  bool endingFollows(std::size_t at, std::size_t end, int pass) const {
-    return at < end && music_.items[at].kind == MusicItem::Kind::Ending && (music_.items[at].endings >> pass & 1);
+  // Whether the repeat from `start`, now at its end `at`, has an ending for `pass`:
+  // its endings run on past `at` to the next start repeat or double bar.
+  bool endingAhead(std::size_t start, std::size_t at, std::size_t end, int pass) const {
+    const std::size_t last = std::min(end, at + kEndingLookAhead);
+    for (std::size_t i = start; i < last; ++i) {
+      const MusicItem& item = music_.items[i];
+      if (item.kind == MusicItem::Kind::Ending && (item.endings >> pass & 1)) return true;
+      if (i > at && item.kind == MusicItem::Kind::Bar && (item.repeatStart || item.sectionEnd)) return false;
+    }
+    return false;
   }
 
   const Music& music_;

@@ -6,7 +6,8 @@ tunes whose pitches agree, the note onsets in proportion.
   compare_with_reference.py TUNEDUMP ABC2MIDI CORPUS_DIR WORK_DIR [TARGET_PERCENT]
 
 Prints the figures and one line per differing tune; exits 1 when fewer tunes than
-the target agree among those that use nothing the reference plays its own way."""
+the target agree among those that use nothing the reference plays its own way,
+and 77 (skipped) without the corpus."""
 import collections
 import multiprocessing
 import os
@@ -196,6 +197,9 @@ def compare_file(job):
 def main():
     tunedump, abc2midi, corpus, work = sys.argv[1:5]
     target = float(sys.argv[5]) if len(sys.argv) > 5 else 97.0
+    if not os.path.isdir(corpus):
+        print("no tune corpus at %s: skipped" % corpus)
+        return 77
     files = sorted(os.path.join(root, f) for root, _, names in os.walk(corpus) for f in names if f.endswith(".abc"))
     os.makedirs(work, exist_ok=True)
     with multiprocessing.Pool(2) as pool:
