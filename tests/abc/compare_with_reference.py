@@ -221,8 +221,10 @@ def main():
     print("tunes with trills, rolls, fermatas or hornpipe swing, same pitches: %d of %d (%.1f %%)"
           % (same_own[0], len(own_way), same_own[1]))
     for name, outcome, features, detail in results:
-        if outcome in ("pitches differ",) and not features:
+        if outcome == "pitches differ" and not features:
             print("differs: %s: %s" % (name, detail))
+        elif outcome == "lengths differ" and not features:
+            print("lengths differ: %s" % name)
     return 0 if same_plain[1] >= target else 1
 
 
