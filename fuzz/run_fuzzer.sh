@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Builds the tune parser fuzzer with AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs it for a short time. Exits 77 (test skipped) when the compiler cannot build a
+# Builds a fuzzer (named after its response file) with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs it for a short time. Exits 77 (test skipped) when the compiler cannot build a
 # fuzzer on this machine.
 #   run_fuzzer.sh CLANGXX RESPONSE_FILE WORK_DIR SEED_DIR SECONDS
 set -euo pipefail
 clangxx=$1 response=$2 work=$3 seeds=$4 seconds=$5
-fuzzer=$work/tune_parser_fuzzer
+fuzzer=$work/$(basename "$response" .rsp)
 mkdir -p "$work/found"
 
 rebuild=0

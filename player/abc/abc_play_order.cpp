@@ -15,7 +15,10 @@ constexpr int kLastPass = 63;
 // How far past a repeat's end its further endings are looked for.
 constexpr std::size_t kEndingLookAhead = 4096;
 
-using Items = std::vector<MusicItem>;
+// Whether `item` starts an ending played on pass `pass`.
+bool endsOn(const MusicItem& item, int pass) {
+  return item.kind == MusicItem::Kind::Ending && pass >= 0 && pass <= kLastPass && (item.endings >> pass & 1) != 0;
+}
 
 // The part letters of a P: order written out: "A2B" is "AAB", "(AB)2" is "ABAB".
 std::string expandParts(std::string_view order, std::size_t& at, int depth) {
@@ -58,7 +61,7 @@ class RepeatPlayer {
     for (std::size_t i = begin; i < end && budget_ > 0 && !table_.full(); ++i, --budget_) {
       const MusicItem& item = music_.items[i];
       if (skipping) {
-        const bool endsSkip = (item.kind == MusicItem::Kind::Ending && (item.endings >> pass & 1)) ||
+        const bool endsSkip = endsOn(item, pass) ||
                               (item.kind == MusicItem::Kind::Bar && (item.repeatEnd || item.sectionEnd));
         if (!endsSkip) continue;
         skipping = false;
@@ -80,7 +83,7 @@ class RepeatPlayer {
           }
           break;
         case MusicItem::Kind::Ending:
-          skipping = !(item.endings >> pass & 1);
+          skipping = !endsOn(item, pass);
           break;
         case MusicItem::Kind::Bar:
           if (item.repeatEnd && !skipping) {
@@ -115,7 +118,7 @@ class RepeatPlayer {
     const std::size_t last = std::min(end, at + kEndingLookAhead);
     for (std::size_t i = start; i < last; ++i) {
       const MusicItem& item = music_.items[i];
-      if (item.kind == MusicItem::Kind::Ending && (item.endings >> pass & 1)) return true;
+      if (endsOn(item, pass)) return true;
       if (i > at && item.kind == MusicItem::Kind::Bar && (item.repeatStart || item.sectionEnd)) return false;
     }
     return false;
