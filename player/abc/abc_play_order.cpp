@@ -54,26 +54,14 @@ class RepeatPlayer {
       : music_(music), table_(table), budget_(budget) {}
 
   void play(std::size_t begin, std::size_t end) {
-    std::size_t start = begin;
-    int pass = 1;
-    bool explicitStart = false;  // a "|:" is waiting for its ":|"
-    bool skipping = false;       // inside an ending this pass does not play
+    end_ = end;
+    start_ = begin;
+    pass_ = 1;
+    explicitStart_ = skipping_ = false;
     for (std::size_t i = begin; i < end && budget_ > 0 && !table_.full(); ++i, --budget_) {
       const MusicItem& item = music_.items[i];
-      if (skipping) {
-        const bool endsSkip = endsOn(item, pass) ||
-                              (item.kind == MusicItem::Kind::Bar && (item.repeatEnd || item.sectionEnd));
-        if (!endsSkip) continue;
-        skipping = false;
-        if (item.kind == MusicItem::Kind::Bar) {
-          // The skipped ending closed its repeat: what follows plays on this pass.
-          explicitStart = false;
-          if (item.repeatStart) {
-            start = i + 1;
-            pass = 1;
-            explicitStart = true;
-          }
-        }
+      if (skipping_) {
+        skipTo(item, i);
         continue;
       }
       switch (item.kind) {
@@ -82,41 +70,65 @@ class RepeatPlayer {
             if (!table_.append(music_.rows[row])) return;
           }
           break;
-        case MusicItem::Kind::Ending:
-          skipping = !endsOn(item, pass);
-          break;
-        case MusicItem::Kind::Bar:
-          if (item.repeatEnd && !skipping) {
-            if ((pass == 1 || endingAhead(start, i, end, pass + 1)) && pass < kLastPass) {
-              ++pass;
-              i = start - 1;  // the loop steps on to `start` (wrapping round from 0)
-              continue;
-            }
-            pass = 1;
-            explicitStart = false;
-            start = i + 1;
-          }
-          if (item.repeatStart) {
-            start = i + 1;
-            pass = 1;
-            explicitStart = true;
-          } else if (item.sectionEnd && !explicitStart) {
-            start = i + 1;
-            pass = 1;
-          }
-          break;
-        case MusicItem::Kind::Part:
-          break;
+        case MusicItem::Kind::Ending: enterEnding(item); break;
+        case MusicItem::Kind::Bar: passBar(item, i); break;
+        case MusicItem::Kind::Part: break;
       }
     }
   }
 
  private:
-  // Whether the repeat from `start`, now at its end `at`, has an ending for `pass`:
+  // Inside an ending this pass does not play: it ends at the ending for this pass or
+  // at the repeat's end or a double bar.
+  void skipTo(const MusicItem& item, std::size_t at) {
+    if (endsOn(item, pass_)) {
+      skipping_ = false;
+      return;
+    }
+    if (item.kind != MusicItem::Kind::Bar || !(item.repeatEnd || item.sectionEnd)) return;
+    // The skipped ending closed its repeat: what follows plays on this pass.
+    skipping_ = false;
+    explicitStart_ = false;
+    if (item.repeatStart) startRepeat(at);
+  }
+
+  void enterEnding(const MusicItem& item) { skipping_ = !endsOn(item, pass_); }
+
+  void passBar(const MusicItem& item, std::size_t& at) {
+    if (item.repeatEnd) {
+      if ((pass_ == 1 || endingAhead(at, pass_ + 1)) && pass_ < kLastPass) {
+        repeatFrom(at);
+        return;
+      }
+      pass_ = 1;
+      explicitStart_ = false;
+      start_ = at + 1;
+    }
+    if (item.repeatStart) {
+      startRepeat(at);
+    } else if (item.sectionEnd && !explicitStart_) {
+      // A repeat without its "|:" goes back to the last double bar.
+      start_ = at + 1;
+      pass_ = 1;
+    }
+  }
+
+  void startRepeat(std::size_t at) {
+    start_ = at + 1;
+    pass_ = 1;
+    explicitStart_ = true;
+  }
+
+  void repeatFrom(std::size_t& at) {
+    ++pass_;
+    at = start_ - 1;  // the loop steps on to the start (wrapping round from 0)
+  }
+
+  // Whether the repeat being played, now at its end `at`, has an ending for `pass`:
   // its endings run on past `at` to the next start repeat or double bar.
-  bool endingAhead(std::size_t start, std::size_t at, std::size_t end, int pass) const {
-    const std::size_t last = std::min(end, at + kEndingLookAhead);
-    for (std::size_t i = start; i < last; ++i) {
+  bool endingAhead(std::size_t at, int pass) const {
+    const std::size_t last = std::min(end_, at + kEndingLookAhead);
+    for (std::size_t i = start_; i < last; ++i) {
       const MusicItem& item = music_.items[i];
       if (endsOn(item, pass)) return true;
       if (i > at && item.kind == MusicItem::Kind::Bar && (item.repeatStart || item.sectionEnd)) return false;
@@ -127,6 +139,11 @@ class RepeatPlayer {
   const Music& music_;
   EventTable& table_;
   std::size_t& budget_;
+  std::size_t end_ = 0;
+  std::size_t start_ = 0;       // where the repeat being played goes back to
+  int pass_ = 1;
+  bool explicitStart_ = false;  // a "|:" is waiting for its ":|"
+  bool skipping_ = false;       // inside an ending this pass does not play
 };
 
 }  // namespace
