@@ -27,7 +27,7 @@ std::size_t closing(std::string_view line, std::size_t at, char mark) {
 
 BodyReader::BodyReader(const BodyStart& start, Music& music)
     : music_(music), key_(start.key), unitLength_(start.unitLength), meter_(start.meter),
-      firstVoice_(start.firstVoice) {}
+      voices_(start.firstVoice) {}
 
 void BodyReader::readLine(std::string_view line) {
   if (const auto field = fieldOfLine(line, true)) {
@@ -42,7 +42,7 @@ void BodyReader::readLine(std::string_view line) {
       readInlineField(line, at);
       continue;
     }
-    if (!voiceActive_ || (overlay && c != '|')) {
+    if (!voices_.playing() || (overlay && c != '|')) {
       ++at;
       continue;
     }
@@ -91,13 +91,10 @@ void BodyReader::readLine(std::string_view line) {
 
 void BodyReader::applyField(char letter, std::string_view text) {
   if (letter == 'V') {
-    const std::string_view rest = trimmed(text);
-    const std::string voice(rest.substr(0, rest.find_first_of(" \t]")));
-    if (firstVoice_.empty()) firstVoice_ = voice;
-    voiceActive_ = voice == firstVoice_;
+    voices_.switchTo(text);
     return;
   }
-  if (!voiceActive_) return;
+  if (!voices_.playing()) return;
   if (letter == 'K' && AbcKey::namesKey(text)) {
     key_ = AbcKey::read(text);
     barAccidentals_.clear();

@@ -10,6 +10,7 @@
 #include "abc/abc_key.h"
 #include "abc/abc_music.h"
 #include "abc/abc_note_reader.h"
+#include "abc/abc_voice_choice.h"
 
 namespace corvale::abc {
 
@@ -61,8 +62,7 @@ class BodyReader {
   AbcKey key_;
   double unitLength_;
   std::optional<Meter> meter_;
-  std::string firstVoice_;
-  bool voiceActive_ = true;
+  VoiceChoice voices_;
   std::vector<std::pair<int, int>> barAccidentals_;  // letter (C D E F G A B as 0..6), semitones
   int tupletLeft_ = 0;
   double tupletFactor_ = 1;

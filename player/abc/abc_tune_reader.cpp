@@ -6,6 +6,7 @@
 #include "abc/abc_body_reader.h"
 #include "abc/abc_fields.h"
 #include "abc/abc_play_order.h"
+#include "abc/abc_voice_choice.h"
 
 namespace corvale::abc {
 namespace {
@@ -31,10 +32,7 @@ void applyHeaderField(const Field& field, Header& header, bool fileHeader) {
       if (!fileHeader) header.partOrder = trimmed(field.text);
       break;
     case 'V':
-      if (!fileHeader && header.firstVoice.empty()) {
-        const std::string_view voice = trimmed(field.text);
-        header.firstVoice = voice.substr(0, voice.find_first_of(" \t"));
-      }
+      if (!fileHeader && header.firstVoice.empty()) header.firstVoice = VoiceChoice::voiceOf(field.text);
       break;
     case 'K':
       if (!fileHeader) {
