@@ -1,5 +1,6 @@
 #include "abc/abc_key.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace corvale::abc {
@@ -66,6 +67,24 @@ int modeFifths(std::string_view text, std::size_t& at) {
   return 0;
 }
 
+bool isMode(const std::string& word) {
+  if (word == "m") return true;
+  return word.size() >= 3 && std::any_of(kModes.begin(), kModes.end(),
+                                         [&](const Mode& mode) { return word.compare(0, 3, mode.name) == 0; });
+}
+
+// Whether a tonic starts at `at`: a capital A-G, or a small one written alone or
+// with a mode ("d", "bm", "amix"), so that "bass" or "clef=..." are not read as keys.
+bool tonicAt(std::string_view text, std::size_t at) {
+  if (at >= text.size()) return false;
+  if (text[at] >= 'A' && text[at] <= 'G') return true;
+  if (text[at] < 'a' || text[at] > 'g') return false;
+  std::size_t after = at + 1;
+  if (after < text.size() && text[after] == '#') ++after;
+  const std::string word = wordAt(text, after);
+  return word.empty() || isMode(word);
+}
+
 // Accidentals written after the key ("^f", "=c", "__b") set those letters outright.
 void applyExplicitAccidentals(AbcKey& key, std::string_view text, std::size_t at) {
   while (at < text.size()) {
@@ -112,7 +131,7 @@ AbcKey AbcKey::read(std::string_view text) {
     applyExplicitAccidentals(key, text, at + first.size());
     return key;
   }
-  if (at >= text.size() || text[at] < 'A' || text[at] > 'G') {
+  if (!tonicAt(text, at)) {
     applyExplicitAccidentals(key, text, at);
     return key;
   }
@@ -141,7 +160,7 @@ bool AbcKey::namesKey(std::string_view text) {
   std::size_t at = 0;
   skipSpaces(text, at);
   if (at >= text.size()) return false;
-  if (text[at] >= 'A' && text[at] <= 'G') return true;
+  if (tonicAt(text, at)) return true;
   const std::string word = wordAt(text, at);
   return word == "none" || word == "exp" || word == "hp" || text[at] == '^' || text[at] == '_' || text[at] == '=';
 }

@@ -216,9 +216,9 @@ def main():
     same_lengths = share([r for r in plain if r[1] != "pitches differ"], ("same",))
     same_own = share(own_way, ("same", "lengths differ"))
     print("tunes: %d (%d with a unique X: number and notes from the reference)" % (len(results), len(results) - len(unmatched)))
-    print("plain tunes, same pitches: %d of %d (%.1f %%)" % (same_plain[0], len(plain), same_plain[1]))
-    print("plain tunes with the same pitches, same onsets: %d (%.1f %%)" % same_lengths)
-    print("tunes with trills, rolls, fermatas or hornpipe swing, same pitches: %d of %d (%.1f %%)"
+    print("plain tunes, same pitches: %d of %d (%.2f %%)" % (same_plain[0], len(plain), same_plain[1]))
+    print("plain tunes with the same pitches, same onsets: %d (%.2f %%)" % same_lengths)
+    print("tunes with trills, rolls, fermatas or hornpipe swing, same pitches: %d of %d (%.2f %%)"
           % (same_own[0], len(own_way), same_own[1]))
     for name, outcome, features, detail in results:
         if outcome == "pitches differ" and not features:

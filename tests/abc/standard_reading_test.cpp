@@ -90,6 +90,9 @@ TEST(StandardReading, KeysOfEveryModeAndSpellingGiveTheirSignature) {
       {"HP", "HP\tF# C#"},
       {"Hp", "Hp\tF# C#"},
       {"G clef=bass middle=d", "G clef=bass middle=d\tF#"},
+      {"bm", "bm\tF# C#"},
+      {"d", "d\tF# C#"},
+      {"bass", "bass\t"},
       {"", "\t"},
   };
   for (const auto& key : keys) EXPECT_EQ(keyLine(key.text), key.line) << "K:" << key.text;
