@@ -1,5 +1,6 @@
 #include "player/ui/keyboard_access.h"
 
+#include <QAbstractSlider>
 #include <QKeyEvent>
 #include <QObject>
 #include <QShortcut>
@@ -12,11 +13,56 @@
 #include "player/ui/file_list.h"
 #include "player/ui/folder_list.h"
 #include "player/ui/form1.h"
+#include "player/ui/line_widget.h"
 #include "player/ui/message_area.h"
 #include "player/ui/picture_box.h"
 
 namespace corvale {
 namespace {
+
+// Arrow keys, Page Up/Down, Home and End on a focused slider: right and up
+// to the higher value, whatever way the scroll bar itself turns its keys.
+class SliderKeys : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* slider = qobject_cast<QAbstractSlider*>(watched);
+    if (!slider || event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    switch (key->key()) {
+      case Qt::Key_Right:
+      case Qt::Key_Up:
+        action = QAbstractSlider::SliderSingleStepAdd;
+        break;
+      case Qt::Key_Left:
+      case Qt::Key_Down:
+        action = QAbstractSlider::SliderSingleStepSub;
+        break;
+      case Qt::Key_PageUp:
+        action = QAbstractSlider::SliderPageStepAdd;
+        break;
+      case Qt::Key_PageDown:
+        action = QAbstractSlider::SliderPageStepSub;
+        break;
+      case Qt::Key_Home:
+        action = QAbstractSlider::SliderToMinimum;
+        break;
+      case Qt::Key_End:
+        action = QAbstractSlider::SliderToMaximum;
+        break;
+      default:
+        return QObject::eventFilter(watched, event);
+    }
+    if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier) {
+      return QObject::eventFilter(watched, event);
+    }
+    slider->triggerAction(action);
+    return true;
+  }
+};
 
 // Space presses the focused button or opens the focused drive list, ahead of
 // the window's Start / Stop shortcut.
@@ -48,6 +94,13 @@ void nameControls(Form1& form) {
   };
   for (const auto& [control, name] : names) control->setAccessibleName(QString::fromLatin1(name));
   if (form.Midix() && form.Midix()->face()) form.Midix()->face()->setAccessibleName(QStringLiteral("MIDI control"));
+  const char* const lines[] = {"Nut", "G string", "D string", "A string", "E string"};
+  for (std::size_t line = 0; line < kStringLines.size(); ++line) {
+    form.fingerboard().stringLine(static_cast<int>(line))->setAccessibleName(QString::fromLatin1(lines[line]));
+  }
+  for (int fret = 0; fret < kFretCount; ++fret) {
+    form.fingerboard().fret(fret)->setAccessibleName(QStringLiteral("Banjo fret %1").arg(fret + 1));
+  }
   for (int box = 0; box < kBoxCount; ++box) {
     form.fingerboard().box(box)->setAccessibleName(QStringLiteral("Fingerboard ") +
                                                    form.fingerboard().box(box)->text().trimmed());
@@ -57,8 +110,10 @@ void nameControls(Form1& form) {
 }  // namespace
 
 void prepareKeyboardAccess(Form1& form) {
+  auto* sliderKeys = new SliderKeys(&form);
   for (QWidget* slider : std::initializer_list<QWidget*>{form.HScroll2(), form.HScroll1()}) {
     slider->setFocusPolicy(Qt::StrongFocus);
+    slider->installEventFilter(sliderKeys);
   }
   // Shown only: the tune's lines are read, never worked.
   form.List2()->setFocusPolicy(Qt::NoFocus);

@@ -64,7 +64,9 @@ void readInto(const std::shared_ptr<Handover>& handover, const std::filesystem::
 bool quickToRead(const std::filesystem::path& path) {
   std::error_code failed;
   const auto status = std::filesystem::status(path, failed);
-  if (failed || !std::filesystem::is_regular_file(status)) return false;
+  // Nothing there, or a folder: the reader fails at once.
+  if (failed || !std::filesystem::exists(status) || std::filesystem::is_directory(status)) return true;
+  if (!std::filesystem::is_regular_file(status)) return false;
   const std::uintmax_t size = std::filesystem::file_size(path, failed);
   return !failed && size <= kQuickReadBytes;
 }

@@ -20,7 +20,9 @@ inline constexpr std::chrono::milliseconds kReadingNoticeDelay{250};
 // files up to this size take a few milliseconds.
 inline constexpr std::uintmax_t kQuickReadBytes = 4 * 1024 * 1024;
 
-// True for a regular file (after links) of at most kQuickReadBytes.
+// True for a regular file (after links) of at most kQuickReadBytes, and for
+// a path the reader refuses at once (nothing there, a folder); false for a
+// larger file and for pipes, sockets and devices, which may keep a reader waiting.
 bool quickToRead(const std::filesystem::path& path);
 
 // Reads a tune file on a thread of its own while the window goes on handling
