@@ -54,7 +54,12 @@ MainWindow::MainWindow(const HostFactory& makeHost, QWidget* parent) : QMainWind
   buildMenuBar(*menuBar(), menuLayout(menuBarContents()));
 
   prepareKeyboardAccess(*form_);
-  form_->setTuneFileOpened([this](const QString& path) { remember(path); });
+  form_->setTuneFileOpened([this](const QString& path) {
+    remember(path);
+    // The browser that had the focus is gone: the keyboard goes on in the tune list.
+    QWidget* focused = focusWidget();
+    if (!focused || focused->isHidden()) form_->List1()->setFocus();
+  });
 }
 
 MenuBarContents MainWindow::menuBarContents() const {

@@ -1,6 +1,9 @@
 #include "player/ui/tune_list.h"
 
 #include <QApplication>
+#include <algorithm>
+#include <iterator>
+#include <QKeyEvent>
 
 namespace corvale {
 namespace {
@@ -14,6 +17,19 @@ QStringView withoutLeadingSpaces(const QString& title) {
 }  // namespace
 
 TuneList::TuneList(QWidget* parent) : QListWidget(parent) {}
+
+void TuneList::keyPressEvent(QKeyEvent* event) {
+  QListWidget::keyPressEvent(event);
+  // The keyboard's focus puts the current mark on the first title without
+  // choosing it; Down on a list of one title, or Home on the first, would
+  // then move nowhere and choose nothing.
+  static constexpr int kMovingKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp,
+                                        Qt::Key_PageDown};
+  if (selectedItems().isEmpty() && currentItem() && std::find(std::begin(kMovingKeys), std::end(kMovingKeys),
+                                                                event->key()) != std::end(kMovingKeys)) {
+    currentItem()->setSelected(true);
+  }
+}
 
 void TuneList::keyboardSearch(const QString& search) {
   if (search.isEmpty() || count() == 0) return;

@@ -9,12 +9,16 @@ namespace corvale {
 // The list of a file's titles. Typing the first letters of a title goes to
 // it, ignoring the spaces a title begins with (" Second" is found by "se"),
 // case aside; letters typed in quick succession add up, and the same letter
-// again goes on to the next title beginning with it.
+// again goes on to the next title beginning with it. A moving key always
+// leaves a title chosen, even when the list has nowhere further to go.
 class TuneList : public QListWidget {
  public:
   explicit TuneList(QWidget* parent);
 
   void keyboardSearch(const QString& search) override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QString typed_;

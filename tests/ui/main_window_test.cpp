@@ -182,6 +182,12 @@ TEST(TuneListTest, TypedLettersFindTitlesIgnoringTheirLeadingSpaces) {
     EXPECT_EQ(list.selectedItems().value(0), list.item(row));
     QTest::qWait(QApplication::keyboardInputInterval() + 50);
   }
+  // The mark the keyboard's focus leaves on a title is chosen by the first moving key, even one going nowhere.
+  TuneList single(nullptr);
+  single.addItem(QStringLiteral("Only"));
+  single.setCurrentRow(0, QItemSelectionModel::NoUpdate);
+  QTest::keyClick(&single, Qt::Key_Down);
+  EXPECT_EQ(single.selectedItems().value(0), single.item(0));
 }
 
 TEST_F(ShownMainWindowTest, FocusFrameShowsWhileTheKeyboardIsInUse) {
