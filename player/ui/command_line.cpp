@@ -5,8 +5,20 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace corvale {
+
+bool asksOnlyForText(int argc, char* argv[]) {
+  for (int index = 1; index < argc; ++index) {
+    const std::string_view argument = argv[index];
+    if (argument == "-h" || argument == "--help" || argument == "--help-all" || argument == "-v" ||
+        argument == "--version") {
+      return true;
+    }
+  }
+  return false;
+}
 
 StartRequest readCommandLine(const QCoreApplication& app) {
   QCommandLineParser parser;
@@ -14,7 +26,7 @@ StartRequest readCommandLine(const QCoreApplication& app) {
       QStringLiteral("Plays folk tunes written in ABC as fiddle or banjo and shows each note on a fingerboard."));
   parser.addHelpOption();
   parser.addVersionOption();
-  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A tune file to open at once."),
+  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A tune file to open at once."),
                                QStringLiteral("[FILE]"));
   parser.process(app);
   const QStringList files = parser.positionalArguments();

@@ -1,16 +1,31 @@
 #include <QApplication>
-#include <QTimer>
 
 #include "player/ui/command_line.h"
 #include "player/ui/main_window.h"
 #include "player/ui/midi_log_platform.h"
 #include "player/ui/termination_signal.h"
 
+namespace {
+
+void nameTheProgram() {
+  QCoreApplication::setApplicationName(QStringLiteral("corvale"));
+  QCoreApplication::setOrganizationName(QStringLiteral("corvale"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(CORVALE_VERSION_TEXT));
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  if (corvale::asksOnlyForText(argc, argv)) {
+    // Prints the text and ends: no window system needed.
+    QCoreApplication app(argc, argv);
+    nameTheProgram();
+    corvale::readCommandLine(app);
+    return 0;
+  }
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("corvale"));
-  QApplication::setOrganizationName(QStringLiteral("corvale"));
-  QApplication::setApplicationVersion(QStringLiteral(CORVALE_VERSION_TEXT));
+  nameTheProgram();
+  // The task bar and window switchers name the program; the window keeps its caption.
   QGuiApplication::setApplicationDisplayName(QStringLiteral("corvale"));
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.corvale.Corvale"));
   const corvale::StartRequest start = corvale::readCommandLine(app);
