@@ -7,7 +7,7 @@
 namespace corvale {
 namespace {
 
-constexpr int kWidth = 3;
+constexpr int kWidth = 4;
 
 }  // namespace
 
