@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <algorithm>
 #include <iterator>
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 namespace corvale {
@@ -18,16 +19,25 @@ QStringView withoutLeadingSpaces(const QString& title) {
 
 TuneList::TuneList(QWidget* parent) : QListWidget(parent) {}
 
+// The keyboard's focus puts the current mark on the first title without
+// choosing it: Space would then start nothing, and Down on a list of one
+// title, or Home on the first, would move nowhere and choose nothing.
+void TuneList::chooseMarkedTitle() {
+  if (selectedItems().isEmpty() && currentItem()) currentItem()->setSelected(true);
+}
+
+void TuneList::focusInEvent(QFocusEvent* event) {
+  QListWidget::focusInEvent(event);
+  // Only Tab: the list taking over the focus from the hidden browser chooses nothing.
+  if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) chooseMarkedTitle();
+}
+
 void TuneList::keyPressEvent(QKeyEvent* event) {
   QListWidget::keyPressEvent(event);
-  // The keyboard's focus puts the current mark on the first title without
-  // choosing it; Down on a list of one title, or Home on the first, would
-  // then move nowhere and choose nothing.
   static constexpr int kMovingKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp,
                                         Qt::Key_PageDown};
-  if (selectedItems().isEmpty() && currentItem() && std::find(std::begin(kMovingKeys), std::end(kMovingKeys),
-                                                                event->key()) != std::end(kMovingKeys)) {
-    currentItem()->setSelected(true);
+  if (std::find(std::begin(kMovingKeys), std::end(kMovingKeys), event->key()) != std::end(kMovingKeys)) {
+    chooseMarkedTitle();
   }
 }
 

@@ -182,12 +182,26 @@ TEST(TuneListTest, TypedLettersFindTitlesIgnoringTheirLeadingSpaces) {
     EXPECT_EQ(list.selectedItems().value(0), list.item(row));
     QTest::qWait(QApplication::keyboardInputInterval() + 50);
   }
-  // The mark the keyboard's focus leaves on a title is chosen by the first moving key, even one going nowhere.
-  TuneList single(nullptr);
-  single.addItem(QStringLiteral("Only"));
-  single.setCurrentRow(0, QItemSelectionModel::NoUpdate);
-  QTest::keyClick(&single, Qt::Key_Down);
-  EXPECT_EQ(single.selectedItems().value(0), single.item(0));
+}
+
+TEST_F(ShownMainWindowTest, TabbingIntoTheTuneListOrAMovingKeyChoosesTheMarkedTitle) {
+  window.openTuneFile(path(QStringLiteral("jigs.abc")));
+  runSteps({[this] { return form().List1()->count() == 1; },
+            act([this] {
+              // The list took the focus from the hidden browser: nothing chosen yet.
+              EXPECT_TRUE(form().List1()->hasFocus());
+              EXPECT_TRUE(form().List1()->selectedItems().isEmpty());
+              form().List1()->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+              QTest::keyClick(form().List1(), Qt::Key_Down);  // nowhere to go on a list of one
+              EXPECT_EQ(form().chosenTune(), 0u) << "read at the loop's next look";
+            }),
+            [this] { return form().chosenTune() == 1u; },
+            act([this] {
+              form().List1()->clearSelection();
+              QTest::keyClick(form().List1(), Qt::Key_Tab);
+              QTest::keyClick(form().Command1(), Qt::Key_Backtab);
+              EXPECT_EQ(form().List1()->selectedItems().size(), 1);
+            })});
 }
 
 TEST_F(ShownMainWindowTest, FocusFrameShowsWhileTheKeyboardIsInUse) {
