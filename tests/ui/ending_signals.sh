@@ -85,6 +85,8 @@ done
 # The file on the command line is read and its tune list takes the keys.
 start "$tmp/long.abc" && xdotool key Down space && sleep 0.3 && end_with TERM "command-line-file"
 grep -q '^send 0x00503c97$' "$tmp/midi.log" || fail "corvale FILE: the file's first note did not play"
+# A file that cannot be read still opens the window, which says so and waits.
+start "$tmp/gone.abc" && sleep 0.5 && end_with TERM "command-line-file-gone"
 "$corvale" --version | grep -q '^corvale 2\.0$' || fail "--version"
 "$corvale" --help | grep -q 'FILE' || fail "--help"
 "$corvale" a.abc b.abc 2>/dev/null && fail "two files accepted"
