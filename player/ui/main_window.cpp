@@ -52,6 +52,9 @@ MainWindow::MainWindow(const HostFactory& makeHost, QWidget* parent) : QMainWind
   connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
   fillRecentMenu();
   buildMenuBar(*menuBar(), menuLayout(menuBarContents()));
+  for (QAction* menu : menuBar()->actions()) {
+    if (menu->menu()) connect(menu->menu(), &QMenu::aboutToShow, this, &MainWindow::updateAboutMelodex);
+  }
 
   prepareKeyboardAccess(*form_);
   form_->setTuneFileOpened([this](const QString& path) {
@@ -129,6 +132,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
   if (path.isEmpty()) return;
   event->acceptProposedAction();
   openTuneFile(path);
+}
+
+void MainWindow::updateAboutMelodex() {
+  // The control's About box is modal and would hold the sounding note for as
+  // long as it is open: it is offered while no tune plays.
+  actions_.aboutMelodex->setEnabled(form_->Midix() && form_->runCaption() == kStartCaption);
 }
 
 void MainWindow::fillRecentMenu() {

@@ -48,6 +48,7 @@ class MainWindow : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  void updateAboutMelodex();
   void fillRecentMenu();
   void refreshRecentMenu();
   void remember(const QString& path);

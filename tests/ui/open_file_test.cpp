@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QMenu>
+#include <QMenuBar>
 #include <fstream>
 #include <future>
 
@@ -137,6 +138,25 @@ TEST_F(PlayingMainWindowTest, FileOpenedWhilePlayingStopsAfterTheSoundingNoteThe
   EXPECT_EQ(calls.back().kind, RecordedCall::Kind::Close);
   EXPECT_EQ(form().Command1()->text(), "CLICK TO START");
   EXPECT_EQ(form().Text2()->text(), path("jigs.abc"));
+}
+
+TEST_F(PlayingMainWindowTest, TheModalAboutBoxIsNotOfferedWhileATunePlays) {
+  QMenu* help = window.menuBar()->actions().back()->menu();
+  std::vector<bool> offered;
+  window.openTuneFile(path(QStringLiteral("reels.abc")));
+  runSteps({[this] { return form().List1()->count() == 2; },
+            act([&] {
+              emit help->aboutToShow();
+              offered.push_back(window.actions().aboutMelodex->isEnabled());
+              form().List1()->setCurrentRow(1);
+              host().at(clock.nowMicroseconds() / 1000 + 100, [&] {
+                emit help->aboutToShow();
+                offered.push_back(window.actions().aboutMelodex->isEnabled());
+              });
+              form().Command1_Click();
+            }),
+            [this] { return form().Command1()->text() == "CLICK TO START"; }});
+  EXPECT_EQ(offered, (std::vector<bool>{true, false}));
 }
 
 // Reading aside, with a reader the test holds up.
