@@ -15,7 +15,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
   libfluidsynth-dev timgm6mb-soundfont librtmidi-dev libasound2-dev
   fonts-dejavu-core xvfb xdotool imagemagick pulseaudio pulseaudio-utils appstream
-  desktop-file-utils librsvg2-bin man-db abcmidi
+  desktop-file-utils librsvg2-bin man-db abcmidi xdg-utils shared-mime-info libglib2.0-bin
 )
 
 install_missing() {

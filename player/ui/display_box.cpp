@@ -9,6 +9,8 @@ DisplayBox::DisplayBox(const QString& text, const QColor& background, const QCol
   setReadOnly(true);
   setFocusPolicy(Qt::NoFocus);
   setContextMenuPolicy(Qt::NoContextMenu);
+  // Nothing is dropped into a box the musician only reads: a file dropped on it goes to the window.
+  setAcceptDrops(false);
   QPalette colours = palette();
   colours.setColor(QPalette::Text, foreground);
   setPalette(colours);

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QPalette>
 #include <filesystem>
+#include <utility>
 
 #include "melodex/control_loader.h"
 #include "melodex/entry_points.h"
@@ -21,6 +22,7 @@
 #include "player/ui/picture_box.h"
 #include "player/ui/player_loop.h"
 #include "player/ui/readout_text.h"
+#include "player/ui/tune_list.h"
 #include "player/ui/twips.h"
 
 namespace corvale {
@@ -68,8 +70,7 @@ QLabel* makeLabel(const QString& caption, const QRect& place, const QColor& back
   return label;
 }
 
-QListWidget* makeTuneList(const QRect& place, QWidget* window) {
-  auto* list = new QListWidget(window);
+QListWidget* placeTuneList(QListWidget* list, const QRect& place) {
   list->setGeometry(place);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   setColours(list, QPalette::Base, Qt::white, QPalette::Text, Qt::black);
@@ -128,8 +129,8 @@ Form1::Form1(const HostFactory& makeHost, QWidget* parent) : QWidget(parent), fi
 
   text2_ = new DisplayBox(QStringLiteral("   Click On Selected Tune"), kHeadingMaroon, Qt::white, this);
   text2_->setGeometry(rectFromTwips(9600, 1920, 2295, 285));
-  list1_ = makeTuneList(rectFromTwips(9600, 2160, 2295, 2985), this);
-  list2_ = makeTuneList(rectFromTwips(5040, 120, 6855, 1620), this);
+  list1_ = placeTuneList(new TuneList(this), rectFromTwips(9600, 2160, 2295, 2985));
+  list2_ = placeTuneList(new QListWidget(this), rectFromTwips(5040, 120, 6855, 1620));
 
   label7_ = makeLabel(QStringLiteral("     TEMPO"), rectFromTwips(10680, 5160, 1215, 255), kHeadingMaroon,
                       Qt::white, this);
@@ -210,21 +211,50 @@ void Form1::Drive1_Change(const QString& folder) {
 void Form1::Dir1_Change(const QString& folder) { file1_->setFolder(folder); }
 
 void Form1::File1_Click(const QString& fileName) {
-  // The file list is hidden from here on: a tune file is chosen once a run.
+  // The file list is hidden from here on: the first file is chosen once a run.
   if (!tunePath_.isEmpty() || !midix_) return;
+  startPlayerLoop(QDir(file1_->folder()).filePath(fileName));
+}
+
+void Form1::openTuneFile(const QString& path) {
+  if (!midix_ || path.isEmpty()) return;
+  if (tunePath_.isEmpty()) {
+    startPlayerLoop(path);
+    return;
+  }
+  // The loop takes the request at its next look at the window; Stop first,
+  // so that a play in progress ends after its sounding note.
+  requestedFile_ = path;
+  showTunePath(path);
+  if (tuneFileOpened_) tuneFileOpened_(path);
+  if (runCaption() == kStopCaption) setRunning(false);
+}
+
+void Form1::startPlayerLoop(const QString& path) {
   for (QWidget* control : std::initializer_list<QWidget*>{list1_, label7_, hscroll2_, text6_, label6_, hscroll1_,
                                                           text3_}) {
     control->show();
   }
   HScroll1_Change(hscroll1_->value());
   HScroll2_Change(hscroll2_->value());
-  tunePath_ = QDir(file1_->folder()).filePath(fileName);
-  text2_->setText(tunePath_);
-  text2_->setCursorPosition(0);
+  showTunePath(path);
   for (QWidget* control : std::initializer_list<QWidget*>{drive1_, dir1_, file1_, label2_, picture1_}) {
     control->hide();
   }
+  if (tuneFileOpened_) tuneFileOpened_(path);
   readfile(*this, *midix_, std::filesystem::path(QFile::encodeName(tunePath_).toStdString()));
+}
+
+void Form1::showTunePath(const QString& path) {
+  tunePath_ = path;
+  text2_->setText(tunePath_);
+  text2_->setCursorPosition(0);
+}
+
+std::optional<std::filesystem::path> Form1::takeRequestedFile() {
+  if (requestedFile_.isEmpty()) return std::nullopt;
+  const QString path = std::exchange(requestedFile_, QString());
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
 void Form1::Command1_Click() { setRunning(runCaption() == kStartCaption); }
@@ -277,7 +307,7 @@ void Form1::processPendingEvents() { host_->processPendingEvents(); }
 // The player asks for this between every two notes, when the window is
 // nearly always shown already.
 void Form1::showWindow() {
-  if (!isVisible()) show();
+  if (!window()->isVisible()) window()->show();
 }
 
 void Form1::reportSoundUnavailable(int result, const std::string& reason) {
@@ -315,6 +345,8 @@ void Form1::showMessage(const std::string& message) {
   picture1_->hide();
   messageArea_->showMessage(message);
 }
+
+void Form1::clearMessage() { messageArea_->hide(); }
 
 void Form1::waitForWindowEvents() {
   // Sleeps in the event dispatcher until something happens: no polling.

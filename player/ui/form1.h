@@ -6,7 +6,9 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,12 @@ class Form1 : public QWidget, public PlayerLoopView {
   void Dir1_Change(const QString& folder);
   // Prepares the window and runs the player loop, which returns only when the window closes.
   void File1_Click(const QString& fileName);
+  // Opens the tune file at `path` at any time: before the first file as a
+  // click in the file list does; while the loop waits, the loop reads it next;
+  // while a tune plays, the play stops after the sounding note first.
+  void openTuneFile(const QString& path);
+  // Told the full path of every tune file opened, in whichever way.
+  void setTuneFileOpened(std::function<void(const QString& path)> listener) { tuneFileOpened_ = std::move(listener); }
   void Command1_Click();
   void Command2_Click();
   void HScroll1_Change(int value);
@@ -101,7 +109,9 @@ class Form1 : public QWidget, public PlayerLoopView {
   std::string selectedTuneTitle() const override;
   void showChosenTune(const std::string& title, std::uint64_t chosenTune) override;
   void showMessage(const std::string& message) override;
+  void clearMessage() override;
   void waitForWindowEvents() override;
+  std::optional<std::filesystem::path> takeRequestedFile() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -109,6 +119,8 @@ class Form1 : public QWidget, public PlayerLoopView {
  private:
   void createMidix(const HostFactory& makeHost);
   void setRunning(bool running);
+  void startPlayerLoop(const QString& path);
+  void showTunePath(const QString& path);
 
   ColourButton* command1_;
   ColourButton* command2_;
@@ -138,6 +150,8 @@ class Form1 : public QWidget, public PlayerLoopView {
   std::unique_ptr<melodex::Control> midix_;
 
   QString tunePath_;
+  QString requestedFile_;
+  std::function<void(const QString&)> tuneFileOpened_;
   std::uint64_t chosenTune_ = 0;
   bool closing_ = false;
 };

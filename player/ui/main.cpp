@@ -1,15 +1,39 @@
 #include <QApplication>
 
-#include "player/ui/form1.h"
+#include "player/ui/command_line.h"
+#include "player/ui/main_window.h"
+#include "player/ui/midi_log_platform.h"
 #include "player/ui/termination_signal.h"
 
-int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("corvale"));
-  QApplication::setApplicationVersion(QStringLiteral(CORVALE_VERSION_TEXT));
+namespace {
 
-  corvale::Form1 window;
-  corvale::TerminationSignal terminate([&window] { window.close(); });
+void nameTheProgram() {
+  QCoreApplication::setApplicationName(QStringLiteral("corvale"));
+  QCoreApplication::setOrganizationName(QStringLiteral("corvale"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(CORVALE_VERSION_TEXT));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (corvale::asksOnlyForText(argc, argv)) {
+    // Prints the text and ends: no window system needed.
+    QCoreApplication app(argc, argv);
+    nameTheProgram();
+    corvale::readCommandLine(app);
+    return 0;
+  }
+  QApplication app(argc, argv);
+  nameTheProgram();
+  // The task bar and window switchers name the program; the window keeps its caption.
+  QGuiApplication::setApplicationDisplayName(QStringLiteral("corvale"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.corvale.Corvale"));
+  const corvale::StartRequest start = corvale::readCommandLine(app);
+  corvale::installMidiLogFromEnvironment();
+
+  corvale::MainWindow window;
+  corvale::TerminationSignal terminate([&window] { window.closeEverything(); });
   window.show();
+  if (!start.tuneFile.isEmpty()) window.openTuneFile(start.tuneFile);
   return QApplication::exec();
 }

@@ -1,10 +1,13 @@
 #include "player/ui/player_loop.h"
 
 #include "player/play/play_step.h"
+#include "player/ui/tune_file_reading.h"
 #include "tune/tune_file.h"
 
 namespace corvale {
 namespace {
+
+using OptionalPath = std::optional<std::filesystem::path>;
 
 bool waitingForStart(const PlayerView& view) {
   return view.runCaption() == kStartCaption && !view.closing();
@@ -16,19 +19,61 @@ std::uint64_t followSelection(PlayerLoopView& view, const std::vector<TuneListEn
   return chosenTune;
 }
 
-// Blocks on window events until Start is pressed or the window closes. A
-// run state already at "CLICK TO STOP" (Start pressed before the file was
-// chosen) skips the wait and keeps the tune chosen before.
+// Blocks on window events until Start is pressed, another file is asked for
+// or the window closes. A run state already at "CLICK TO STOP" (Start
+// pressed before the file was chosen) skips the wait and keeps the tune
+// chosen before.
 std::uint64_t waitForStart(PlayerLoopView& view, const std::vector<TuneListEntry>& tuneList,
-                           std::uint64_t chosenTune) {
-  if (!waitingForStart(view)) return chosenTune;
+                           std::uint64_t chosenTune, OptionalPath& requestedFile) {
+  requestedFile = view.takeRequestedFile();
+  if (requestedFile || !waitingForStart(view)) return chosenTune;
   chosenTune = followSelection(view, tuneList);
   while (waitingForStart(view)) {
     view.waitForWindowEvents();
+    requestedFile = view.takeRequestedFile();
+    if (requestedFile) break;
     // Read after every batch, so a title clicked just before Start is the one played.
     chosenTune = followSelection(view, tuneList);
   }
   return chosenTune;
+}
+
+// Reads the file and lists its titles; a file that cannot be read is
+// reported and leaves the list empty. A small file is read at once; anything
+// else aside, so the window stays responsive. Nothing is listed once the
+// window closes.
+TuneFile readAndList(PlayerLoopView& view, const std::filesystem::path& tunePath) {
+  view.clearMessage();
+  TuneFile tuneFile;
+  try {
+    if (quickToRead(tunePath)) {
+      tuneFile = readTuneFile(tunePath);
+    } else {
+      std::optional<TuneFile> read = readTuneFileWhileWaiting(view, tunePath);
+      if (!read) return tuneFile;
+      tuneFile = std::move(*read);
+    }
+  } catch (const TuneFileError& error) {
+    view.showMessage(error.what());
+  }
+  view.listTunes(titlesOf(tuneFile.tuneIndex));
+  return tuneFile;
+}
+
+// Waits for Start and plays the chosen tune of one file, over and over, until
+// the window closes (nothing returned) or another file is asked for, which
+// comes back once the play in progress has stopped.
+OptionalPath playFromTuneFile(PlayerLoopView& view, PlayStep& playStep, const TuneFile& tuneFile) {
+  std::uint64_t chosenTune = 0;
+  OptionalPath requestedFile;
+  while (!view.closing()) {
+    chosenTune = waitForStart(view, tuneFile.tuneIndex, chosenTune, requestedFile);
+    if (requestedFile) return requestedFile;
+    if (view.closing()) break;
+    const PlayOutcome outcome = playStep.playChosenTune(tuneFile.lineStore, chosenTune);
+    if (outcome.ending == PlayEnding::Failed) view.showMessage(outcome.problem);
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -41,21 +86,11 @@ std::uint64_t chosenTuneOf(const PlayerLoopView& view, const std::vector<TuneLis
 
 void readfile(PlayerLoopView& view, melodex::Dispatch& midix, const std::filesystem::path& tunePath) {
   view.prepareFingerboard();
-  TuneFile tuneFile;
-  try {
-    tuneFile = readTuneFile(tunePath);
-  } catch (const TuneFileError& error) {
-    view.showMessage(error.what());
-  }
-  view.listTunes(titlesOf(tuneFile.tuneIndex));
-
   PlayStep playStep(view, midix);
-  std::uint64_t chosenTune = 0;
-  while (!view.closing()) {
-    chosenTune = waitForStart(view, tuneFile.tuneIndex, chosenTune);
-    if (view.closing()) break;
-    const PlayOutcome outcome = playStep.playChosenTune(tuneFile.lineStore, chosenTune);
-    if (outcome.ending == PlayEnding::Failed) view.showMessage(outcome.problem);
+  OptionalPath next = tunePath;
+  while (next && !view.closing()) {
+    const TuneFile tuneFile = readAndList(view, *next);
+    next = playFromTuneFile(view, playStep, tuneFile);
   }
 }
 

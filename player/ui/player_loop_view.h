@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,7 +12,8 @@ namespace corvale {
 
 // What the player loop needs of the window beyond what playing needs: the
 // fingerboard's preparation, the tune list and its selection, the title
-// beside "NOW PLAYING:", the message area, and the blocking wait for events.
+// beside "NOW PLAYING:", the message area, the blocking wait for events, and
+// the tune files asked for while the loop runs.
 class PlayerLoopView : public PlayerView {
  public:
   // Hides every note box and gives each its string's colour.
@@ -23,8 +26,13 @@ class PlayerLoopView : public PlayerView {
   // loop plays on Start.
   virtual void showChosenTune(const std::string& title, std::uint64_t chosenTune) = 0;
   virtual void showMessage(const std::string& message) = 0;
+  // Takes the message away again, as reading another file does.
+  virtual void clearMessage() = 0;
   // Sleeps until the next window event, then handles every event queued.
   virtual void waitForWindowEvents() = 0;
+  // Another tune file asked for while the loop runs (a menu, the recent
+  // files, a drop): handed over once, then empty until the next request.
+  virtual std::optional<std::filesystem::path> takeRequestedFile() = 0;
 };
 
 }  // namespace corvale

@@ -10,7 +10,9 @@
 namespace corvale {
 namespace {
 
-// The two ends of the pipe: the handler writes to [0], the event loop reads [1].
+constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+// The two ends of the socket pair: the handler writes to [0], the event loop reads [1].
 int signalSockets[2] = {-1, -1};
 
 extern "C" void onTerminateSignal(int) {
@@ -36,11 +38,11 @@ TerminationSignal::TerminationSignal(std::function<void()> onTerminate, QObject*
   action.sa_handler = onTerminateSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  ::sigaction(SIGTERM, &action, nullptr);
+  for (const int ending : kEndingSignals) ::sigaction(ending, &action, nullptr);
 }
 
 TerminationSignal::~TerminationSignal() {
-  ::signal(SIGTERM, SIG_DFL);
+  for (const int ending : kEndingSignals) ::signal(ending, SIG_DFL);
   notifier_.reset();
   ::close(signalSockets[0]);
   ::close(signalSockets[1]);

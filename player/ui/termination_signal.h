@@ -7,10 +7,12 @@
 
 namespace corvale {
 
-// Turns SIGTERM into a call on the window's thread, so that a system asking
-// the player to stop closes the window as the musician would: the player
-// loop ends and the MIDI output is closed. The signal handler only writes
-// one byte to a pipe that the event loop watches.
+// Turns SIGTERM, SIGINT (Ctrl+C in the terminal) and SIGHUP (the terminal
+// closing) into a call on the window's thread, so that every way of asking
+// the player to stop closes the window as the musician would: the sounding
+// note gets its note-off, the player loop ends and the MIDI output is
+// closed. The signal handler only writes one byte to a socket that the event
+// loop watches.
 class TerminationSignal : public QObject {
  public:
   explicit TerminationSignal(std::function<void()> onTerminate, QObject* parent = nullptr);

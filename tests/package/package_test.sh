@@ -33,6 +33,30 @@ man -l /usr/share/man/man1/corvale.1 >/dev/null 2>&1 && man -l /usr/share/man/ma
   || { echo "a man page does not format"; exit 1; }
 echo "desktop entry, metainfo, icons and man pages installed and valid"
 
+# The tune file type: installed for the shared MIME database, named by the
+# desktop entry, and what the desktop reports for a tune file (by its name,
+# and by its first line for a file with no .abc).
+printf 'X:1\nT:Sample\nK:D\nD|\n' >"$work/sample.abc"
+printf '%%abc-2.1\nX:1\nT:Sample\n' >"$work/sample-tune"
+mime=/usr/share/mime/packages/io.github.corvale.Corvale.xml
+[ -f "$mime" ] || { echo "the MIME type file is missing: $mime"; exit 1; }
+grep -q '<glob pattern="\*.abc"/>' "$mime" || { echo "the MIME type file has no *.abc glob"; exit 1; }
+grep -qx 'MimeType=text/vnd.abc;' /usr/share/applications/io.github.corvale.Corvale.desktop \
+  || { echo "the desktop entry does not name text/vnd.abc"; exit 1; }
+grep -qx 'Exec=corvale %f' /usr/share/applications/io.github.corvale.Corvale.desktop \
+  || { echo "the desktop entry does not pass the file to corvale"; exit 1; }
+if command -v xdg-mime >/dev/null && command -v update-mime-database >/dev/null && command -v gio >/dev/null; then
+  update-mime-database /usr/share/mime
+  for sample in "$work/sample.abc" "$work/sample-tune"; do
+    # The GNOME way asks the shared MIME database through gio.
+    type=$(XDG_CURRENT_DESKTOP=GNOME xdg-mime query filetype "$sample")
+    [ "$type" = text/vnd.abc ] || { echo "xdg-mime gives '$type' for $(basename "$sample")"; exit 1; }
+  done
+  echo "the tune file type text/vnd.abc is installed and recognised"
+else
+  echo "xdg-utils, shared-mime-info or gio not installed: the MIME type's recognition not checked"
+fi
+
 samples=(/usr/share/corvale/samples/*.abc)
 [ -e "${samples[0]}" ] || { echo "no samples installed"; exit 1; }
 for f in "${samples[@]}"; do
@@ -42,7 +66,7 @@ echo "tunedump lists the ${#samples[@]} installed sample files"
 
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-QT_QPA_PLATFORM=offscreen /usr/bin/corvale >"$work/corvale.log" 2>&1 &
+QT_QPA_PLATFORM=offscreen /usr/bin/corvale "$work/sample.abc" >"$work/corvale.log" 2>&1 &
 pid=$!
 sleep 3
 kill -0 "$pid" 2>/dev/null || { cat "$work/corvale.log"; echo "corvale did not stay up"; exit 1; }
@@ -50,7 +74,8 @@ kill -TERM "$pid"
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || { cat "$work/corvale.log"; echo "corvale exited with $status on SIGTERM"; exit 1; }
-echo "corvale started and closed cleanly on SIGTERM"
+echo "corvale started with a tune file and closed cleanly on SIGTERM"
+/usr/bin/corvale --version | grep -qx 'corvale 2\.0' || { echo "corvale --version does not say its version"; exit 1; }
 
 library=$(grep -E '/libMelodex\.so\.2$' "$work/files")
 mkdir -p "$work/registry"

@@ -20,10 +20,11 @@ if [ -z "${E2E_UNDER_XVFB:-}" ]; then
   E2E_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
 fi
 
-# Window positions in pixels (twips / 15), the window sitting at 0,0 with no
-# window manager: the first file of the file list, the first title of the
-# tune list, the instrument button and the start button.
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep "${3:-0.5}"; }
+# Positions in the client area in pixels (twips / 15), the window sitting at
+# 0,0 with no window manager: the first file of the file list, the first
+# title of the tune list, the instrument button and the start button. The
+# client area of 573 pixels is the bottom of the window, below the menu bar.
+click() { xdotool mousemove --window "$window" "$1" $(($2 + top)) click 1; sleep "${3:-0.5}"; }
 
 attempt() {
   local tmp
@@ -59,6 +60,7 @@ attempt() {
     cat "$tmp/corvale.log" >&2
   else
     sleep 1.5
+    top=$(($(xdotool getwindowgeometry --shell "$window" | sed -n 's/^HEIGHT=//p') - 573))
     click 40 440 1     # the tune file
     click 700 152      # its first tune
     click 676 360 0.3  # FIDDLE -> BANJO, so that Start switches to the sustained fiddle

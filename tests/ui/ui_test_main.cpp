@@ -1,6 +1,9 @@
 // Runs the window tests inside one QApplication on Qt's offscreen platform,
 // with a MIDI service that records words instead of sounding them.
 #include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "melodex/clock.h"
@@ -24,6 +27,10 @@ int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  // The recent files and every other setting go to a folder of this run only.
+  QStandardPaths::setTestModeEnabled(true);
+  const QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   melodex::installPlatform(corvale::test::platform);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -60,7 +60,7 @@ inline void runStepsFrom(std::shared_ptr<std::vector<std::function<void()>>> ste
 }
 
 // A window browsing a folder of tune files written for one test and removed after it.
-class WindowTest : public testing::Test {
+class WindowTest : public ::testing::Test {
  protected:
   WindowTest() {
     write(QStringLiteral("tunes.abc"),

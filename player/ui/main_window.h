@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include "player/ui/host_factory.h"
+#include "player/ui/menu_bar.h"
+#include "player/ui/player_actions.h"
+#include "player/ui/recent_files.h"
+
+class QMenu;
+
+namespace corvale {
+
+class FocusFrame;
+class Form1;
+
+// The program's window: the menu bar above Form1, whose client area, controls
+// and handlers are as they always were. It opens tune files at any time
+// (menu, recent files, a file dropped on it, the command line) and ends the
+// run cleanly however it is asked to.
+class MainWindow : public QMainWindow {
+ public:
+  explicit MainWindow(const HostFactory& makeHost = realTimeHostFactory(), QWidget* parent = nullptr);
+
+  Form1& form() const { return *form_; }
+  const PlayerActions& actions() const { return actions_; }
+  QMenu* recentMenu() const { return recentMenu_; }
+  FocusFrame& focusFrame() const { return *focusFrame_; }
+
+  // Opens the tune file, remembered among the recent files; the player loop
+  // reads it from the window's event loop, so callers return at once.
+  void openTuneFile(const QString& path);
+  // A recent file that is gone is said so and dropped from the list.
+  void openRecentFile(const QString& path);
+  // The File menu's dialog, shown without a nested event loop so that a tune
+  // plays on meanwhile and the program can still end.
+  void chooseTuneFile();
+  // Ends the run from outside (a signal): closes any open menu or dialog, then the window.
+  void closeEverything();
+
+  // The menus shown; the builder's contents, for features that add menus.
+  MenuBarContents menuBarContents() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void updateAboutMelodex();
+  void fillRecentMenu();
+  void refreshRecentMenu();
+  void remember(const QString& path);
+
+  Form1* form_;
+  FocusFrame* focusFrame_;
+  PlayerActions actions_;
+  QMenu* recentMenu_;
+  RecentFiles recentFiles_;
+};
+
+}  // namespace corvale

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace corvale {
+
+// One line of a menu: an action, a submenu, or (neither) a separator.
+struct MenuItem {
+  QAction* action = nullptr;
+  QMenu* submenu = nullptr;
+};
+
+// A menu of the bar: its title (with its "&" key) and its lines.
+struct MenuSpec {
+  QString title;
+  std::vector<MenuItem> items;
+};
+
+// Everything the menu bar shows. The core actions are always there; the
+// lists after them are where further features hook in, and stay empty until
+// a feature fills them:
+// - fileExtras: shown in the File menu between Open Recent and Quit (for
+//   example "Export as MIDI File…" and "Export as WAV…");
+// - menusAfterPlay: whole menus placed after Play, in order, before Help
+//   (for example a checkable "Reading" menu, then a "Sound" menu).
+struct MenuBarContents {
+  QAction* openTuneFile = nullptr;
+  QMenu* openRecent = nullptr;
+  std::vector<QAction*> fileExtras;
+  QAction* quit = nullptr;
+
+  QAction* startStop = nullptr;
+  QAction* faster = nullptr;
+  QAction* slower = nullptr;
+  QAction* switchInstrument = nullptr;
+
+  std::vector<MenuSpec> menusAfterPlay;
+
+  QAction* keyboardShortcuts = nullptr;
+  QAction* whatItReads = nullptr;
+  QAction* aboutMelodex = nullptr;
+};
+
+// The menus in the order the bar shows them: File, Play, the added menus, Help.
+std::vector<MenuSpec> menuLayout(const MenuBarContents& contents);
+
+// Fills `bar` with `menus`, the one place where menus are made.
+void buildMenuBar(QMenuBar& bar, const std::vector<MenuSpec>& menus);
+
+}  // namespace corvale
