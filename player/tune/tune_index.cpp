@@ -14,18 +14,13 @@ bool isTitleLine(std::string_view line) { return line.size() >= 2 && line[0] == 
 
 std::vector<TuneListEntry> buildTuneIndex(const LineStore& store) {
   std::vector<TuneListEntry> titles;
-  for (std::uint64_t tune = 0; tune <= store.tuneCount(); ++tune) {
-    const std::uint64_t lines = store.lineCount(tune);
-    bool previousIsTitle = false;  // line 0 reads empty
-    for (std::uint64_t n = 1; n <= lines; ++n) {
-      const std::string_view line = store.line(tune, n);
-      const bool isTitle = isTitleLine(line);
-      if (isTitle && !previousIsTitle) {
-        titles.push_back({std::string(utf8Slice(line, 2, kTitleChars)), titles.size() + 1});
-      }
-      previousIsTitle = isTitle;
-    }
-  }
+  bool previousIsTitle = false;
+  store.forEachLine([&](std::uint64_t tune, std::uint64_t lineNumber, std::string_view line) {
+    if (lineNumber == 1) previousIsTitle = false;  // line 0 of a tune reads empty
+    const bool isTitle = isTitleLine(line);
+    if (isTitle && !previousIsTitle) titles.push_back({std::string(utf8Slice(line, 2, kTitleChars)), tune});
+    previousIsTitle = isTitle;
+  });
   return titles;
 }
 
