@@ -224,7 +224,7 @@ void Form1::File1_Click(const QString& fileName) {
   for (QWidget* control : std::initializer_list<QWidget*>{drive1_, dir1_, file1_, label2_, picture1_}) {
     control->hide();
   }
-  readfile(*this, *midix_, std::filesystem::path(QFile::encodeName(tunePath_).toStdString()));
+  readfile(*this, *midix_, file1_->pathOf(fileName));
 }
 
 void Form1::Command1_Click() { setRunning(runCaption() == kStartCaption); }
