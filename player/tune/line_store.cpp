@@ -1,6 +1,7 @@
 #include "tune/line_store.h"
 
 #include <algorithm>
+#include <new>
 
 namespace corvale {
 
@@ -12,6 +13,17 @@ constexpr std::uint64_t kCheckpointLines = 32;
 constexpr std::size_t kCheckpointBytes = 256;
 
 bool startsTune(std::string_view line) { return line.size() >= 2 && line[0] == 'X' && line[1] == ':'; }
+
+// Room for as many items as the text could ever need, so the vector never grows by
+// copying: pages of the room that stay unused are never made resident. Without that
+// much address space the vector grows as usual.
+template <class T>
+void reserveAtMost(std::vector<T>& items, std::size_t most) {
+  try {
+    items.reserve(most);
+  } catch (const std::bad_alloc&) {
+  }
+}
 
 }  // namespace
 
@@ -32,6 +44,9 @@ LineStore LineStore::fromText(std::string utf8Text) {
   LineStore store;
   store.text_ = std::move(utf8Text);
   const std::size_t size = store.text_.size();
+  // Every line takes at least its line end, and a tune line at least "X:" too.
+  reserveAtMost(store.checkpoints_, size / kCheckpointLines + 1);
+  reserveAtMost(store.tuneFirstLine_, size / 3 + 1);
   std::size_t begin = 0;
   std::uint64_t index = 0;
   while (begin < size) {
@@ -45,8 +60,6 @@ LineStore LineStore::fromText(std::string utf8Text) {
     ++index;
   }
   store.lineTotal_ = index;
-  store.checkpoints_.shrink_to_fit();
-  store.tuneFirstLine_.shrink_to_fit();
   return store;
 }
 
