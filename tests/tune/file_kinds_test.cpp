@@ -112,12 +112,5 @@ TEST_F(FileKinds, AFileThatGrowsPastTheLimitWhileReadIsRefusedAndOneAtTheLimitIs
   EXPECT_FALSE(readRegularFile("/proc/self/maps").empty());
 }
 
-TEST_F(FileKinds, ALatin1FileNameIsOpenedByItsBytes) {
-  const fs::path file = write("caf\xE9.abc", "X:1\nT:Caf\xE9\n");
-  const Dumped result = dump({file.string()});
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out, "index\t1\tCaf\xC3\xA9\n");
-}
-
 }  // namespace
 }  // namespace corvale
