@@ -2,12 +2,16 @@
 # Developer entry point for corvale and the Melodex library.
 #   ./dev.sh run       install what is missing, build, start corvale in samples/
 #   ./dev.sh test      install what is missing, build, run every test through ctest
+#   ./dev.sh sanitize  the same with clang under AddressSanitizer and UndefinedBehavior-
+#                      Sanitizer, in build-sanitize/ (the fuzz targets, which always run
+#                      sanitized, the package test and the listening test left out)
 #   ./dev.sh package   install what is missing, build, make the Debian package
 # Re-running installs only missing packages and rebuilds only what changed.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
 build=${CORVALE_BUILD_DIR:-$root/build}
+sanitize_build=${CORVALE_SANITIZE_BUILD_DIR:-$root/build-sanitize}
 
 # Debian 12 packages the build, the tests and the built-in synthesiser need.
 packages=(
@@ -38,6 +42,24 @@ build_all() {
   cmake --build "$build" -j "$(nproc)"
 }
 
+sanitize_all() {
+  local flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+  if [ ! -f "$sanitize_build/CMakeCache.txt" ]; then
+    # -O1 with line tables only: quick to build, fast enough to run, and every report
+    # still names file and line.
+    cmake -S "$root" -B "$sanitize_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \
+      -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_CXX_FLAGS="$flags" \
+      -DCMAKE_EXE_LINKER_FLAGS="$flags" -DCMAKE_SHARED_LINKER_FLAGS="$flags"
+  fi
+  # Any report fails the program, at build time too (listing the tests runs them).
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:strict_string_checks=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  cmake --build "$sanitize_build" -j "$(nproc)"
+  ctest --test-dir "$sanitize_build" --output-on-failure -j "$(nproc)" \
+    -LE fuzz -E '^(package_install_and_remove|play_e2e_audio)$'
+}
+
 case "${1:-}" in
   run)
     install_missing
@@ -50,13 +72,17 @@ case "${1:-}" in
     build_all
     ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
     ;;
+  sanitize)
+    install_missing
+    sanitize_all
+    ;;
   package)
     install_missing
     build_all
     (cd "$build" && cpack -G DEB)
     ;;
   *)
-    echo "usage: $0 run | test | package" >&2
+    echo "usage: $0 run | test | sanitize | package" >&2
     exit 2
     ;;
 esac

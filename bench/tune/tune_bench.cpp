@@ -1,6 +1,10 @@
-// Reading, indexing and parsing speed on a large generated tune collection.
+// Reading, indexing and parsing speed on a large generated tune collection, and the
+// time and peak memory of listing a file of nothing but empty lines.
 // Prints its figures; the last three lines are index_ms, parse_us_per_tune and
-// index_peak_mb. Usage: tune_bench [--tunes N] (40,000 tunes, about 20 MB, by default)
+// index_peak_mb. Memory targets: the peak while listing any file stays under twice
+// the file plus 50 MB.
+// Usage: tune_bench [--tunes N] [--empty-mb M] (40,000 tunes, about 20 MB, and 100 MB
+// of empty lines by default; --empty-mb 0 leaves the empty lines out)
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -43,6 +47,15 @@ std::filesystem::path generateCollection(int tunes) {
   return path;
 }
 
+std::filesystem::path generateEmptyLines(int megabytes) {
+  const auto path =
+      std::filesystem::temp_directory_path() / ("corvale-bench-empty-" + std::to_string(::getpid()) + ".abc");
+  std::ofstream out(path, std::ios::binary);
+  const std::string block(1 << 20, '\n');
+  for (int mb = 0; mb < megabytes; ++mb) out << block;
+  return path;
+}
+
 // Peak resident memory of this process since the last reset, in MB.
 double peakResidentMb() {
   std::ifstream status("/proc/self/status");
@@ -63,8 +76,24 @@ double millisecondsSince(Clock::time_point start) {
 
 int main(int argc, char** argv) {
   int tunes = 40000;
+  int emptyMb = 100;
   for (int i = 1; i + 1 < argc; ++i) {
     if (std::string_view(argv[i]) == "--tunes") tunes = std::max(1, std::atoi(argv[i + 1]));
+    if (std::string_view(argv[i]) == "--empty-mb") emptyMb = std::max(0, std::atoi(argv[i + 1]));
+  }
+  if (emptyMb > 0) {
+    const std::filesystem::path emptyPath = generateEmptyLines(emptyMb);
+    resetPeakResident();
+    const double before = peakResidentMb();
+    const auto start = Clock::now();
+    const std::size_t listed = corvale::readTuneFile(emptyPath).tuneIndex.size();
+    const double listMs = millisecondsSince(start);
+    std::filesystem::remove(emptyPath);
+    std::cout << "empty_lines_mb " << emptyMb << '\n'
+              << "empty_lines_listed " << listed << '\n'
+              << "empty_lines_ms " << listMs << '\n'
+              << "empty_lines_peak_mb " << peakResidentMb() << '\n'
+              << "empty_lines_peak_target_mb " << before + 2.0 * emptyMb + 50 << '\n';
   }
   const std::filesystem::path path = generateCollection(tunes);
   const double fileMb = static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
@@ -91,6 +120,7 @@ int main(int argc, char** argv) {
   std::filesystem::remove(path);
 
   std::cout << "file_mb " << fileMb << '\n'
+            << "index_peak_target_mb " << 2.0 * fileMb + 50 << '\n'
             << "tunes_listed " << file.tuneIndex.size() << '\n'
             << "events_total " << events << '\n'
             << "index_ms " << bestIndexMs << '\n'

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "tune/line_store.h"
+#include "tune/regular_file.h"
 #include "tune/tune_index.h"
 
 namespace corvale {
@@ -16,13 +16,9 @@ struct TuneFile {
   std::vector<TuneListEntry> tuneIndex;
 };
 
-// what() names the file and the reason it could not be read.
-class TuneFileError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// Reads the whole file at once. Throws TuneFileError when it cannot be opened or read.
+// Reads the whole file at once. Throws TuneFileError when it cannot be opened or read,
+// is not a regular file or is too large (see readRegularFile). Safe to call from a
+// worker thread: it shares nothing with other calls.
 TuneFile readTuneFile(const std::filesystem::path& path);
 
 // The same from bytes already in memory: valid UTF-8 is taken as UTF-8, anything else

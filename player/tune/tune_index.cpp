@@ -10,22 +10,29 @@ constexpr std::size_t kTitleChars = 40;
 
 bool isTitleLine(std::string_view line) { return line.size() >= 2 && line[0] == 'T' && line[1] == ':'; }
 
+// Calls add(tune, line) for the first "T:" line of every run of them.
+template <class Add>
+void forEachTitleLine(const LineStore& store, Add&& add) {
+  bool previousIsTitle = false;
+  store.forEachLine([&](std::uint64_t tune, std::uint64_t lineNumber, std::string_view line) {
+    if (lineNumber == 1) previousIsTitle = false;  // line 0 of a tune reads empty
+    const bool isTitle = isTitleLine(line);
+    if (isTitle && !previousIsTitle) add(tune, line);
+    previousIsTitle = isTitle;
+  });
+}
+
 }  // namespace
 
 std::vector<TuneListEntry> buildTuneIndex(const LineStore& store) {
+  // Counted first, so a file of millions of titles is not copied while the list grows.
+  std::size_t count = 0;
+  forEachTitleLine(store, [&count](std::uint64_t, std::string_view) { ++count; });
   std::vector<TuneListEntry> titles;
-  for (std::uint64_t tune = 0; tune <= store.tuneCount(); ++tune) {
-    const std::uint64_t lines = store.lineCount(tune);
-    bool previousIsTitle = false;  // line 0 reads empty
-    for (std::uint64_t n = 1; n <= lines; ++n) {
-      const std::string_view line = store.line(tune, n);
-      const bool isTitle = isTitleLine(line);
-      if (isTitle && !previousIsTitle) {
-        titles.push_back({std::string(utf8Slice(line, 2, kTitleChars)), titles.size() + 1});
-      }
-      previousIsTitle = isTitle;
-    }
-  }
+  titles.reserve(count);
+  forEachTitleLine(store, [&titles](std::uint64_t tune, std::string_view line) {
+    titles.push_back({std::string(utf8Slice(line, 2, kTitleChars)), tune});
+  });
   return titles;
 }
 

@@ -17,7 +17,8 @@ struct TuneListEntry {
 
 // The titles of the tune list, in file order: the first "T:" line of every run of "T:"
 // lines gives one entry, its text from the third character on, cut at 40 characters.
-// Entry n (from 0) stands for tune n + 1 by position only, as the list has always worked.
+// Each entry plays the tune whose "T:" line gave it: tune 0 for a title before the first
+// "X:" line, and the same tune for both entries of a tune with two separate title lines.
 std::vector<TuneListEntry> buildTuneIndex(const LineStore& store);
 
 // The titles of `entries`, in order, as the tune list shows them.

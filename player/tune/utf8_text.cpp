@@ -54,19 +54,23 @@ bool isValidUtf8(std::string_view bytes) {
   return true;
 }
 
-std::string latin1ToUtf8(std::string_view bytes) {
-  std::string text;
-  text.reserve(bytes.size() + bytes.size() / 8);
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
+void widenLatin1ToUtf8(std::string& bytes) {
+  const std::size_t oldSize = bytes.size();
+  std::size_t high = 0;
+  for (const char c : bytes) high += static_cast<unsigned char>(c) >> 7;
+  if (high == 0) return;
+  bytes.resize(oldSize + high);
+  // From the end backwards, so every byte is read before its place is written.
+  std::size_t to = bytes.size();
+  for (std::size_t from = oldSize; from-- > 0;) {
+    const auto byte = static_cast<unsigned char>(bytes[from]);
     if (byte < 0x80U) {
-      text.push_back(c);
+      bytes[--to] = static_cast<char>(byte);
     } else {
-      text.push_back(static_cast<char>(0xC0U | (byte >> 6)));
-      text.push_back(static_cast<char>(0x80U | (byte & 0x3FU)));
+      bytes[--to] = static_cast<char>(0x80U | (byte & 0x3FU));
+      bytes[--to] = static_cast<char>(0xC0U | (byte >> 6));
     }
   }
-  return text;
 }
 
 char32_t nextCodePoint(std::string_view text, std::size_t& pos) {

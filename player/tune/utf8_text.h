@@ -12,8 +12,10 @@ namespace corvale {
 
 bool isValidUtf8(std::string_view bytes);
 
-// Every byte becomes the character of the same code (the Latin-1 reading of a file).
-std::string latin1ToUtf8(std::string_view bytes);
+// Every byte becomes the character of the same code (the Latin-1 reading of a file),
+// in place: the text grows by one byte per byte from 0x80 up, into its spare capacity
+// when it has enough, so a large file is not held twice.
+void widenLatin1ToUtf8(std::string& bytes);
 
 // The character starting at byte `pos`; `pos` moves past it.
 char32_t nextCodePoint(std::string_view text, std::size_t& pos);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QListWidget>
 #include <QString>
+#include <filesystem>
 
 class QEvent;
 class QKeyEvent;
@@ -20,6 +22,12 @@ class FileList : public QListWidget {
   QString folder() const { return folder_; }
   void setFolder(const QString& folder);
 
+  // The path to open for the file the list shows as `name`, made of the name's own
+  // bytes, so a name that is not valid UTF-8 opens the file it names. The last
+  // clicked file when it shows as `name`, else the first listed under that name,
+  // else `name` itself inside the folder.
+  std::filesystem::path pathOf(const QString& name) const;
+
  protected:
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -29,6 +37,8 @@ class FileList : public QListWidget {
 
  private:
   QString folder_;
+  QByteArray clickedBytes_;
+  QString clickedName_;
 };
 
 }  // namespace corvale

@@ -213,13 +213,14 @@ void Form1::Dir1_Change(const QString& folder) { file1_->setFolder(folder); }
 void Form1::File1_Click(const QString& fileName) {
   // The file list is hidden from here on: the first file is chosen once a run.
   if (!tunePath_.isEmpty() || !midix_) return;
-  startPlayerLoop(QDir(file1_->folder()).filePath(fileName));
+  // The path is made of the listed name's own bytes, so any name opens.
+  startPlayerLoop(QDir(file1_->folder()).filePath(fileName), file1_->pathOf(fileName));
 }
 
 void Form1::openTuneFile(const QString& path) {
   if (!midix_ || path.isEmpty()) return;
   if (tunePath_.isEmpty()) {
-    startPlayerLoop(path);
+    startPlayerLoop(path, std::filesystem::path(QFile::encodeName(path).toStdString()));
     return;
   }
   // The loop takes the request at its next look at the window; Stop first,
@@ -230,7 +231,7 @@ void Form1::openTuneFile(const QString& path) {
   if (runCaption() == kStopCaption) setRunning(false);
 }
 
-void Form1::startPlayerLoop(const QString& path) {
+void Form1::startPlayerLoop(const QString& path, const std::filesystem::path& bytes) {
   for (QWidget* control : std::initializer_list<QWidget*>{list1_, label7_, hscroll2_, text6_, label6_, hscroll1_,
                                                           text3_}) {
     control->show();
@@ -242,7 +243,7 @@ void Form1::startPlayerLoop(const QString& path) {
     control->hide();
   }
   if (tuneFileOpened_) tuneFileOpened_(path);
-  readfile(*this, *midix_, std::filesystem::path(QFile::encodeName(tunePath_).toStdString()));
+  readfile(*this, *midix_, bytes);
 }
 
 void Form1::showTunePath(const QString& path) {

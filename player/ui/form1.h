@@ -119,7 +119,8 @@ class Form1 : public QWidget, public PlayerLoopView {
  private:
   void createMidix(const HostFactory& makeHost);
   void setRunning(bool running);
-  void startPlayerLoop(const QString& path);
+  // `path` is shown and kept; `bytes` is the same path as the file system names it.
+  void startPlayerLoop(const QString& path, const std::filesystem::path& bytes);
   void showTunePath(const QString& path);
 
   ColourButton* command1_;

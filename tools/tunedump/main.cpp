@@ -1,4 +1,5 @@
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -7,7 +8,15 @@
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  const int status = corvale::runTuneDump(args, std::cout, std::cerr);
-  std::cout.flush();
-  return status;
+  try {
+    const int status = corvale::runTuneDump(args, std::cout, std::cerr);
+    std::cout.flush();
+    return status;
+  } catch (const std::bad_alloc&) {
+    // Files are refused before they could fill memory; this is the last guard, so that
+    // running out still ends with a message and the status of a file it cannot read.
+    std::cout.flush();
+    std::cerr << "tunedump: not enough memory\n";
+    return 2;
+  }
 }

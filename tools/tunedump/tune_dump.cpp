@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "dump_command_line.h"
+#include "field_text.h"
 #include "midi_dump.h"
 #include "reading_option.h"
 #include "tune/tune_file.h"
@@ -31,12 +32,14 @@ std::uint64_t chosenTuneFromDigits(std::string_view digits) {
 }
 
 void writeTuneIndex(const std::vector<TuneListEntry>& tuneIndex, std::ostream& out) {
-  for (const TuneListEntry& entry : tuneIndex) out << "index\t" << entry.tune << '\t' << entry.title << '\n';
+  for (const TuneListEntry& entry : tuneIndex) {
+    out << "index\t" << entry.tune << '\t' << escapeControls(entry.title) << '\n';
+  }
 }
 
 void writeParsedTune(std::string_view tuneNumber, const ParsedTune& tune, std::ostream& out) {
   out << "tune\t" << tuneNumber << '\n';
-  out << "key\t" << tune.keyText << '\t' << tune.keyClass << '\n';
+  out << "key\t" << escapeControls(tune.keyText) << '\t' << tune.keyClass << '\n';
   out << "lines\t" << tune.bodyStartLine << '\t' << tune.tuneLineCount << '\n';
   for (int i = 1; i <= tune.events.count(); ++i) {
     const NoteEvent& event = tune.events.row(i);

@@ -21,7 +21,8 @@ std::uint64_t chosenTuneFromDigits(std::string_view digits);
 // The digits without leading zeros ("0" for zero).
 std::string canonicalTuneNumber(std::string_view digits);
 
-// index<TAB>n<TAB>title, one line per tune list entry.
+// index<TAB>n<TAB>title, one line per tune list entry: n the tune it plays, the title
+// with its control characters escaped.
 void writeTuneIndex(const std::vector<TuneListEntry>& tuneIndex, std::ostream& out);
 
 // tune, key, lines and one event line per row of one play.
