@@ -337,6 +337,14 @@ std::string Form1::selectedTuneTitle() const {
   return selected.isEmpty() ? std::string() : selected.front()->text().toStdString();
 }
 
+void Form1::selectTuneRow(int row) {
+  if (row < 0 || row >= list1_->count()) {
+    list1_->clearSelection();
+    return;
+  }
+  list1_->setCurrentRow(row);
+}
+
 void Form1::showChosenTune(const std::string& title, std::uint64_t chosenTune) {
   label1_->setText(QString::fromStdString(title));
   chosenTune_ = chosenTune;

@@ -107,11 +107,17 @@ class Form1 : public QWidget, public PlayerLoopView {
   void listTunes(const std::vector<std::string>& titles) override;
   int selectedTuneRow() const override;
   std::string selectedTuneTitle() const override;
+  void selectTuneRow(int row) override;
   void showChosenTune(const std::string& title, std::uint64_t chosenTune) override;
   void showMessage(const std::string& message) override;
   void clearMessage() override;
   void waitForWindowEvents() override;
   std::optional<std::filesystem::path> takeRequestedFile() override;
+  Reading reading() const override { return reading_; }
+
+  // The reading for tune files: taken while waiting at once (the tune list is
+  // made anew), while a tune plays once it is over.
+  void setReading(Reading reading) { reading_ = reading; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -152,6 +158,7 @@ class Form1 : public QWidget, public PlayerLoopView {
 
   QString tunePath_;
   QString requestedFile_;
+  Reading reading_ = Reading::Classic;
   std::function<void(const QString&)> tuneFileOpened_;
   std::uint64_t chosenTune_ = 0;
   bool closing_ = false;

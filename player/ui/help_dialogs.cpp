@@ -23,8 +23,11 @@ const char* const kShortcuts =
     "</table>";
 
 const char* const kWhatItReads =
-    "<p>corvale plays a working subset of ABC, one character at a time, and passes over what it does "
-    "not understand.</p>"
+    "<p>The Reading menu chooses how tune files are read. <b>Standard ABC</b> follows the ABC standard 2.1: "
+    "every key and mode, unit lengths, broken rhythm, ties, bar accidentals, tuplets, chords, repeats, "
+    "endings and parts; lyrics, fields, chord symbols and decorations never sound. "
+    "<b>Classic</b>, the first choice, plays a working subset of ABC, one character at a time, and passes "
+    "over what it does not understand:</p>"
     "<ul>"
     "<li><b>Tunes and titles.</b> <b>X:</b> starts a tune; each <b>T:</b> line gives a title, except one "
     "directly after another (a subtitle).</li>"

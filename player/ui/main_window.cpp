@@ -51,6 +51,7 @@ MainWindow::MainWindow(const HostFactory& makeHost, QWidget* parent) : QMainWind
   recentMenu_ = new QMenu(QStringLiteral("Open &Recent"), this);
   connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
   fillRecentMenu();
+  readingMenu_ = new ReadingMenu(*form_, this);
   buildMenuBar(*menuBar(), menuLayout(menuBarContents()));
   for (QAction* menu : menuBar()->actions()) {
     if (menu->menu()) connect(menu->menu(), &QMenu::aboutToShow, this, &MainWindow::updateAboutMelodex);
@@ -74,6 +75,7 @@ MenuBarContents MainWindow::menuBarContents() const {
   contents.faster = actions_.faster;
   contents.slower = actions_.slower;
   contents.switchInstrument = actions_.switchInstrument;
+  contents.menusAfterPlay = {readingMenu_->spec()};
   contents.keyboardShortcuts = actions_.keyboardShortcuts;
   contents.whatItReads = actions_.whatItReads;
   contents.aboutMelodex = actions_.aboutMelodex;

@@ -6,6 +6,7 @@
 #include "player/ui/host_factory.h"
 #include "player/ui/menu_bar.h"
 #include "player/ui/player_actions.h"
+#include "player/ui/reading_menu.h"
 #include "player/ui/recent_files.h"
 
 class QMenu;
@@ -26,6 +27,7 @@ class MainWindow : public QMainWindow {
   Form1& form() const { return *form_; }
   const PlayerActions& actions() const { return actions_; }
   QMenu* recentMenu() const { return recentMenu_; }
+  const ReadingMenu& readingMenu() const { return *readingMenu_; }
   FocusFrame& focusFrame() const { return *focusFrame_; }
 
   // Opens the tune file, remembered among the recent files; the player loop
@@ -57,6 +59,7 @@ class MainWindow : public QMainWindow {
   FocusFrame* focusFrame_;
   PlayerActions actions_;
   QMenu* recentMenu_;
+  ReadingMenu* readingMenu_;
   RecentFiles recentFiles_;
 };
 

@@ -19,30 +19,59 @@ std::uint64_t followSelection(PlayerLoopView& view, const std::vector<TuneListEn
   return chosenTune;
 }
 
+// The file's tune list under the reading chosen when it was made.
+struct ListedTunes {
+  Reading reading = Reading::Classic;
+  std::vector<TuneListEntry> entries;
+};
+
+ListedTunes listTunes(PlayerLoopView& view, const TuneFile& tuneFile) {
+  ListedTunes listed{view.reading(), {}};
+  listed.entries = tuneListOf(tuneFile, listed.reading);
+  view.listTunes(titlesOf(listed.entries));
+  return listed;
+}
+
+// Lists the file again when the musician has chosen another reading since it
+// was listed, keeping the chosen tune selected where the new list names it.
+void followReading(PlayerLoopView& view, const TuneFile& tuneFile, ListedTunes& listed, std::uint64_t chosenTune) {
+  if (view.reading() == listed.reading) return;
+  listed = listTunes(view, tuneFile);
+  if (chosenTune == 0) return;
+  for (std::size_t row = 0; row < listed.entries.size(); ++row) {
+    if (listed.entries[row].tune == chosenTune) {
+      view.selectTuneRow(static_cast<int>(row));
+      return;
+    }
+  }
+}
+
 // Blocks on window events until Start is pressed, another file is asked for
 // or the window closes. A run state already at "CLICK TO STOP" (Start
 // pressed before the file was chosen) skips the wait and keeps the tune
 // chosen before.
-std::uint64_t waitForStart(PlayerLoopView& view, const std::vector<TuneListEntry>& tuneList,
+std::uint64_t waitForStart(PlayerLoopView& view, const TuneFile& tuneFile, ListedTunes& listed,
                            std::uint64_t chosenTune, OptionalPath& requestedFile) {
   requestedFile = view.takeRequestedFile();
   if (requestedFile || !waitingForStart(view)) return chosenTune;
-  chosenTune = followSelection(view, tuneList);
+  followReading(view, tuneFile, listed, chosenTune);
+  chosenTune = followSelection(view, listed.entries);
   while (waitingForStart(view)) {
     view.waitForWindowEvents();
     requestedFile = view.takeRequestedFile();
     if (requestedFile) break;
+    followReading(view, tuneFile, listed, chosenTune);
     // Read after every batch, so a title clicked just before Start is the one played.
-    chosenTune = followSelection(view, tuneList);
+    chosenTune = followSelection(view, listed.entries);
   }
   return chosenTune;
 }
 
-// Reads the file and lists its titles; a file that cannot be read is
-// reported and leaves the list empty. A small file is read at once; anything
+// Reads the file; a file that cannot be read is reported and gives a file
+// with no tunes. A small file is read at once; anything
 // else aside, so the window stays responsive. Nothing is listed once the
 // window closes.
-TuneFile readAndList(PlayerLoopView& view, const std::filesystem::path& tunePath) {
+TuneFile readOrReport(PlayerLoopView& view, const std::filesystem::path& tunePath) {
   view.clearMessage();
   TuneFile tuneFile;
   try {
@@ -56,21 +85,22 @@ TuneFile readAndList(PlayerLoopView& view, const std::filesystem::path& tunePath
   } catch (const TuneFileError& error) {
     view.showMessage(error.what());
   }
-  view.listTunes(titlesOf(tuneFile.tuneIndex));
   return tuneFile;
 }
 
-// Waits for Start and plays the chosen tune of one file, over and over, until
-// the window closes (nothing returned) or another file is asked for, which
-// comes back once the play in progress has stopped.
+// Lists the file's tunes, waits for Start and plays the chosen tune, over and
+// over, until the window closes (nothing returned) or another file is asked
+// for, which comes back once the play in progress has stopped. A reading
+// chosen during a play lists the file anew when the play is over.
 OptionalPath playFromTuneFile(PlayerLoopView& view, PlayStep& playStep, const TuneFile& tuneFile) {
+  ListedTunes listed = listTunes(view, tuneFile);
   std::uint64_t chosenTune = 0;
   OptionalPath requestedFile;
   while (!view.closing()) {
-    chosenTune = waitForStart(view, tuneFile.tuneIndex, chosenTune, requestedFile);
+    chosenTune = waitForStart(view, tuneFile, listed, chosenTune, requestedFile);
     if (requestedFile) return requestedFile;
     if (view.closing()) break;
-    const PlayOutcome outcome = playStep.playChosenTune(tuneFile.lineStore, chosenTune);
+    const PlayOutcome outcome = playStep.playChosenTune(tuneFile.lineStore, chosenTune, listed.reading);
     if (outcome.ending == PlayEnding::Failed) view.showMessage(outcome.problem);
   }
   return std::nullopt;
@@ -89,7 +119,7 @@ void readfile(PlayerLoopView& view, melodex::Dispatch& midix, const std::filesys
   PlayStep playStep(view, midix);
   OptionalPath next = tunePath;
   while (next && !view.closing()) {
-    const TuneFile tuneFile = readAndList(view, *next);
+    const TuneFile tuneFile = readOrReport(view, *next);
     next = playFromTuneFile(view, playStep, tuneFile);
   }
 }

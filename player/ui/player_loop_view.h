@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "abc/tune_reading.h"
 #include "player/play/player_view.h"
 
 namespace corvale {
@@ -22,6 +23,8 @@ class PlayerLoopView : public PlayerView {
   // The selected entry of the tune list: its position from 0, or -1 for none.
   virtual int selectedTuneRow() const = 0;
   virtual std::string selectedTuneTitle() const = 0;
+  // Marks entry `row` of the tune list as selected (-1: none).
+  virtual void selectTuneRow(int row) = 0;
   // The chosen tune's title beside "NOW PLAYING:", and its number, which the
   // loop plays on Start.
   virtual void showChosenTune(const std::string& title, std::uint64_t chosenTune) = 0;
@@ -33,6 +36,8 @@ class PlayerLoopView : public PlayerView {
   // Another tune file asked for while the loop runs (a menu, the recent
   // files, a drop): handed over once, then empty until the next request.
   virtual std::optional<std::filesystem::path> takeRequestedFile() = 0;
+  // The reading the musician has chosen for tune files.
+  virtual Reading reading() const = 0;
 };
 
 }  // namespace corvale

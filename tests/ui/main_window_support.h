@@ -15,7 +15,6 @@ namespace corvale::test {
 class MainWindowTest : public ::testing::Test {
  protected:
   explicit MainWindowTest(const HostFactory& makeHost = realTimeHostFactory()) : window(makeHost) {
-    QSettings(QStringLiteral("corvale"), QStringLiteral("corvale")).clear();
     write(QStringLiteral("tunes.abc"), "X:1\nT:The First\nK:D\nD|\nX:2\nT: Second\nK:G\nG|\nX:3\nT:Third\nK:A\nA|\n");
     write(QStringLiteral("reels.abc"), "X:1\nT:Drowsy Maggie\nK:Edor\nE2BE dEBE|\nX:2\nT:Long\nK:C\nC4 D4 E4|\n");
     write(QStringLiteral("jigs.abc"), "X:1\nT:Kesh\nK:G\nGAG GAB|\n");
@@ -64,6 +63,10 @@ class MainWindowTest : public ::testing::Test {
     };
   }
 
+  // No recent files and no reading chosen before the window reads them.
+  struct FreshSettings {
+    FreshSettings() { QSettings(QStringLiteral("corvale"), QStringLiteral("corvale")).clear(); }
+  } freshSettings;
   QTemporaryDir folder{QDir::tempPath() + QStringLiteral("/m-XXXXXX")};
   MainWindow window;
 };

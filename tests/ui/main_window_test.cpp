@@ -54,15 +54,17 @@ TEST_F(ShownMainWindowTest, ClientAreaSitsUnchangedBelowTheMenuBar) {
 
 TEST_F(MainWindowTest, MenusShowTheirActionsWithTheirShortcuts) {
   const QList<QAction*> menus = window.menuBar()->actions();
-  ASSERT_EQ(menus.size(), 3);
   const std::vector<std::pair<QString, QStringList>> expected{
       {"&File", {"&Open Tune File… Ctrl+O", "Open &Recent", "&Quit Ctrl+Q"}},
       {"&Play", {"&Start / Stop Space", "&Faster Ctrl+Up +", "S&lower Ctrl+Down -", "Switch &Instrument Ctrl+I"}},
+      {"&Reading", {"&Classic", "&Standard ABC"}},
       {"&Help", {"&Keyboard Shortcuts", "&What corvale Reads", "&About Melodex"}},
   };
-  for (int menu = 0; menu < 3; ++menu) {
-    EXPECT_EQ(menus[menu]->text(), expected[menu].first);
-    EXPECT_EQ(menuLines(menus[menu]->menu()), expected[menu].second) << menu;
+  ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
+  for (std::size_t menu = 0; menu < expected.size(); ++menu) {
+    const QAction* shown = menus[static_cast<qsizetype>(menu)];
+    EXPECT_EQ(shown->text(), expected[menu].first);
+    EXPECT_EQ(menuLines(shown->menu()), expected[menu].second) << menu;
   }
 }
 

@@ -1,0 +1,93 @@
+// The "Reading" menu: the classic reading at first, the tune list made anew
+// when the reading changes, the chosen tune played under it, and the choice
+// kept for the next run.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <algorithm>
+
+#include "main_window_support.h"
+
+namespace corvale::test {
+namespace {
+
+// Tune 2 has no title, so only the standard reading lists it (by its
+// number); tune 1's key with a space is known only to the standard reading.
+constexpr const char* kMixedFile = "X:1\nT:Gee\nK: Gmaj\nF|\n\nX:2\nK:D\nD|\n\nX:3\nT:Third\nK:A\nA|\n";
+
+constexpr std::int32_t kFNoteOn = 0x00504197;       // F, 65, velocity 80 on channel 8
+constexpr std::int32_t kFSharpNoteOn = 0x00504297;  // F sharp, 66
+
+bool sent(std::int32_t word) {
+  const std::vector<std::int32_t> words = recordingPlatform().sentWords();
+  return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+QMenu* readingMenuOf(MainWindow& window) {
+  for (QAction* menu : window.menuBar()->actions()) {
+    if (menu->text() == QStringLiteral("&Reading")) return menu->menu();
+  }
+  return nullptr;
+}
+
+TEST_F(MainWindowTest, ReadingMenuFollowsPlayAndStartsClassic) {
+  QStringList titles;
+  for (QAction* menu : window.menuBar()->actions()) titles << menu->text();
+  EXPECT_EQ(titles, (QStringList{"&File", "&Play", "&Reading", "&Help"}));
+  ASSERT_NE(readingMenuOf(window), nullptr);
+  EXPECT_TRUE(window.readingMenu().classic()->isChecked());
+  EXPECT_FALSE(window.readingMenu().standard()->isChecked());
+  EXPECT_EQ(form().reading(), Reading::Classic);
+}
+
+TEST_F(MainWindowTest, ChangingTheReadingWhileWaitingListsTheFileAnewAndStartPlaysUnderIt) {
+  write(QStringLiteral("mixed.abc"), kMixedFile);
+  window.openTuneFile(path(QStringLiteral("mixed.abc")));
+  runSteps({[this] { return form().List1()->count() == 2; },
+            act([this] {
+              EXPECT_EQ(itemTexts(form().List1()), (QStringList{"Gee", "Third"}));
+              form().List1()->setCurrentRow(1);
+            }),
+            [this] { return form().chosenTune() == 3; },
+            act([this] { window.readingMenu().standard()->trigger(); }),
+            [this] { return form().List1()->count() == 3; },
+            act([this] {
+              EXPECT_EQ(itemTexts(form().List1()), (QStringList{"Gee", "2", "Third"}));
+              EXPECT_EQ(form().List1()->currentRow(), 2) << "the chosen tune stays chosen";
+              EXPECT_EQ(form().chosenTune(), 3u);
+              form().List1()->setCurrentRow(0);
+            }),
+            [this] { return form().chosenTune() == 1; },
+            act([this] { form().Command1_Click(); }),
+            [this] { return form().Command1()->text() == "CLICK TO START"; }});
+  EXPECT_TRUE(sent(kFSharpNoteOn)) << "K: Gmaj sharpens F under the standard reading";
+  EXPECT_FALSE(sent(kFNoteOn));
+  EXPECT_EQ(form().Label5()->text(), "Gmaj");
+}
+
+TEST_F(MainWindowTest, TheClassicReadingStillPlaysTheKeyItDoesNotKnowWithoutSharps) {
+  write(QStringLiteral("mixed.abc"), kMixedFile);
+  window.openTuneFile(path(QStringLiteral("mixed.abc")));
+  runSteps({[this] { return form().List1()->count() == 2; },
+            act([this] {
+              form().List1()->setCurrentRow(0);
+              form().Command1_Click();
+            }),
+            [this] { return form().Command1()->text() == "CLICK TO START"; }});
+  EXPECT_TRUE(sent(kFNoteOn));
+  EXPECT_EQ(form().Label5()->text(), " Gmaj");
+}
+
+TEST_F(MainWindowTest, TheChosenReadingIsKeptForTheNextRun) {
+  window.readingMenu().standard()->trigger();
+  EXPECT_EQ(form().reading(), Reading::Standard);
+  EXPECT_EQ(ReadingMenu::storedReading(), Reading::Standard);
+  MainWindow nextRun;
+  EXPECT_TRUE(nextRun.readingMenu().standard()->isChecked());
+  EXPECT_EQ(nextRun.form().reading(), Reading::Standard);
+  nextRun.readingMenu().classic()->trigger();
+  EXPECT_EQ(ReadingMenu::storedReading(), Reading::Classic);
+}
+
+}  // namespace
+}  // namespace corvale::test
