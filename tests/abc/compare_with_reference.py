@@ -38,42 +38,32 @@ def read_midi_melody(path):
     return division, []
 
 
+def read_number(track, at):
+    """A variable-length number of a MIDI file: seven bits a byte, high bit set on all but the last."""
+    value = 0
+    while True:
+        byte = track[at]
+        at += 1
+        value = (value << 7) | (byte & 0x7F)
+        if byte < 0x80:
+            return value, at
+
+
 def read_track(track):
     notes = []
     time = 0
     at = 0
     status = 0
     while at < len(track):
-        delta = 0
-        while True:
-            byte = track[at]
-            at += 1
-            delta = (delta << 7) | (byte & 0x7F)
-            if byte < 0x80:
-                break
+        delta, at = read_number(track, at)
         time += delta
         if track[at] >= 0x80:
             status = track[at]
             at += 1
-        if status == 0xFF:
-            at += 1
-            length = 0
-            while True:
-                byte = track[at]
-                at += 1
-                length = (length << 7) | (byte & 0x7F)
-                if byte < 0x80:
-                    break
-            at += length
-            continue
-        if status in (0xF0, 0xF7):
-            length = 0
-            while True:
-                byte = track[at]
-                at += 1
-                length = (length << 7) | (byte & 0x7F)
-                if byte < 0x80:
-                    break
+        if status in (0xFF, 0xF0, 0xF7):
+            if status == 0xFF:
+                at += 1  # the meta event's type
+            length, at = read_number(track, at)
             at += length
             continue
         kind, channel = status & 0xF0, status & 0x0F
