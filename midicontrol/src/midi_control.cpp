@@ -40,6 +40,15 @@ int sendChannelMessage() {
 
 std::int32_t platformDevice(std::int32_t deviceId) { return checkedAdd(deviceId, -1); }
 
+// An output still being made ready is waited for this long before the
+// musician is told why the play has not started...
+constexpr std::int64_t kLoadingNoticeMicroseconds = 200000;
+// ...and looked at this often meanwhile, the window's events handled between.
+constexpr std::int64_t kLoadingPollMicroseconds = 5000;
+// A note that follows the one before within this time is timed from that
+// note's end, so the host's work between two notes does not add up.
+constexpr std::int64_t kFollowOnMicroseconds = 20000;
+
 }  // namespace
 
 std::string TrimName(std::string& name) {
@@ -73,7 +82,9 @@ MidiControl::~MidiControl() {
 
 std::int32_t MidiControl::OpenHandle(std::int32_t deviceId) {
   SharedOutput& shared = sharedOutput();
-  const int result = currentPlatform().open(platformDevice(deviceId), shared.handle);
+  const std::int32_t device = platformDevice(deviceId);
+  waitForOutput(device);
+  const int result = currentPlatform().open(device, shared.handle);
   // Every channel starts on program 0, whether or not the open succeeded.
   for (std::int32_t nibble = 0; nibble < 16; ++nibble) {
     shared.msgData1 = 0;
@@ -98,7 +109,7 @@ std::int32_t MidiControl::PlayNote(const Variant& note, const Variant& velocity,
   const std::int32_t result = sendChannelMessage();
   if (duration == 0.0) return result;
 
-  const std::int64_t start = host_.clock().nowMicroseconds();
+  const std::int64_t start = noteStart();
   if (bpm_ == 0) throw RuntimeError(kDivisionByZero, "Division by zero: BPM is 0, so a timed note has no length");
   const double exactWait = 60000.0 / bpm_ * duration;
   const std::int32_t waitMilliseconds = toInt32(Variant{exactWait});
@@ -117,6 +128,38 @@ void MidiControl::waitUntil(std::int64_t deadlineMicroseconds) {
   do {
     host_.waitForEventsUntil(deadlineMicroseconds);
   } while (host_.clock().nowMicroseconds() < deadlineMicroseconds && !host_.closing());
+  lastDeadline_ = deadlineMicroseconds;
+  lastWaitReachedDeadline_ = host_.clock().nowMicroseconds() >= deadlineMicroseconds;
+}
+
+// A note played straight after the previous one (its box shown, the tempo
+// read, the window's events handled) starts where that one ended, so notes
+// sound at their written spacing instead of each adding the work in between.
+// After a pause, a wait cut short or the first note, it starts now.
+std::int64_t MidiControl::noteStart() {
+  const std::int64_t now = host_.clock().nowMicroseconds();
+  const bool followsOn = lastWaitReachedDeadline_ && now >= lastDeadline_ && now - lastDeadline_ < kFollowOnMicroseconds;
+  lastWaitReachedDeadline_ = false;
+  return followsOn ? lastDeadline_ : now;
+}
+
+// The built-in synthesiser may still be loading its SoundFont when the first
+// play opens it: the window's events go on being handled meanwhile, and a
+// wait long enough to be noticed is explained. A closing host stops waiting.
+void MidiControl::waitForOutput(std::int32_t device) {
+  MidiPlatform& platform = currentPlatform();
+  if (platform.readyToOpen(device)) return;
+  const std::int64_t start = host_.clock().nowMicroseconds();
+  bool told = false;
+  while (!platform.readyToOpen(device) && !host_.closing()) {
+    const std::int64_t now = host_.clock().nowMicroseconds();
+    if (!told && now - start >= kLoadingNoticeMicroseconds) {
+      host_.showNotice("Loading the sound\u2026");
+      told = true;
+    }
+    host_.waitForEventsUntil(now + kLoadingPollMicroseconds);
+  }
+  if (told) host_.showNotice("");
 }
 
 std::int32_t MidiControl::SendShortMsg(std::int32_t midiMsg) {

@@ -22,6 +22,10 @@ MidiPlatform& currentPlatform() {
   return *platform;
 }
 
-void installPlatform(std::shared_ptr<MidiPlatform> platform) { installedPlatform() = std::move(platform); }
+std::shared_ptr<MidiPlatform> installPlatform(std::shared_ptr<MidiPlatform> platform) {
+  std::shared_ptr<MidiPlatform> before = std::move(installedPlatform());
+  installedPlatform() = std::move(platform);
+  return before;
+}
 
 }  // namespace melodex
