@@ -6,6 +6,7 @@
 
 #include "dump_command_line.h"
 #include "midi_dump.h"
+#include "midi_export.h"
 #include "tune/tune_file.h"
 
 namespace corvale {
@@ -47,6 +48,9 @@ void writeParsedTune(std::string_view tuneNumber, const ParsedTune& tune, std::o
 int runTuneDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (!args.empty() && args.front() == "--midi") {
     return runMidiDump(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+  }
+  if (!args.empty() && (args.front() == "--export-midi" || args.front() == "--export-wav")) {
+    return runMidiExport(args, err);
   }
   try {
     const DumpCommandLine commandLine = parseDumpCommandLine(args);
