@@ -1,0 +1,72 @@
+#!/usr/bin/env python3
+"""Figures from a level log (level_log.py) of plays whose notes each follow a
+silence: the onsets heard, each Start click's time to the first sound after
+it, and the mean spacing of the onsets against the written spacing.
+usage: onsets.py LEVEL.log CLICKS.txt ROW_MS ROWS_PER_ONSET
+  CLICKS.txt  one wall-clock time per line: the Start clicks
+  ROW_MS      the written length of a row (note or rest) in ms
+  ROWS_PER_ONSET rows from one onset to the next"""
+import sys
+
+RATE = 44100.0
+QUIET_MS = 15      # the level an onset rises from is looked for this far back
+REFRACTORY_S = 0.06  # one onset per note
+
+
+def read(path):
+    rows = []
+    with open(path) as log:
+        for line in log:
+            index, arrived, level = line.split()
+            rows.append((int(index), float(arrived), float(level)))
+    return rows
+
+
+def onsets(rows):
+    """A note starts where the level jumps to four times the quietest of the
+    15 ms before it: the release of the note before never falls silent."""
+    loudest = max(level for _, _, level in rows)
+    found, last = [], -1.0
+    for i in range(QUIET_MS, len(rows)):
+        index, arrived, level = rows[i]
+        # A dropped-out millisecond (all zero) is no quiet to rise from.
+        before = min((r[2] for r in rows[i - QUIET_MS:i] if r[2] > 0), default=0.0)
+        time = index / RATE
+        if level > loudest * 0.2 and before > 0 and level > 4 * before and time - last > REFRACTORY_S:
+            found.append((time, arrived))
+            last = time
+    return found
+
+
+def dropouts(rows):
+    """Milliseconds of sound gone to zero between two that sound: the audio
+    stream ran dry."""
+    loudest = max(level for _, _, level in rows)
+    return sum(1 for i in range(1, len(rows) - 1)
+               if rows[i][2] == 0 and rows[i - 1][2] > loudest * 0.02 and rows[i + 1][2] > loudest * 0.02)
+
+
+def main(argv):
+    rows = read(argv[1])
+    clicks = [float(line) for line in open(argv[2]) if line.strip()]
+    row_ms, per_onset = float(argv[3]), int(argv[4])
+    heard = onsets(rows)
+    print("dropouts_ms %d" % dropouts(rows))
+    for number, click in enumerate(clicks, 1):
+        after = [arrived for _, arrived in heard if arrived > click]
+        if after:
+            print("start_click_to_sound_ms play %d %.1f" % (number, (after[0] - click) * 1000))
+    # Onsets of one play: those between one click and the next.
+    bounds = clicks[1:] + [float("inf")]
+    for number, (click, end) in enumerate(zip(clicks, bounds), 1):
+        play = [t for t, arrived in heard if click < arrived < end]
+        if len(play) < 3:
+            continue
+        spacing = (play[-1] - play[0]) / (len(play) - 1)
+        error = (spacing * 1000 - row_ms * per_onset) / per_onset
+        print("play %d onsets %d mean_spacing_ms %.3f spacing_error_per_row_ms %.3f" %
+              (number, len(play), spacing * 1000, error))
+
+
+if __name__ == "__main__":
+    main(sys.argv)
