@@ -43,8 +43,6 @@ bool render(const std::vector<TimedWord>& words, const std::filesystem::path& so
   fluid_settings_setstr(parts.settings, "audio.file.name", file.c_str());
   fluid_settings_setstr(parts.settings, "audio.file.type", "wav");
   fluid_settings_setstr(parts.settings, "audio.file.format", "s16");
-  // Offline, every sample is read up front: there is no play to wait on.
-  fluid_settings_setint(parts.settings, "synth.dynamic-sample-loading", 0);
   parts.synth = new_fluid_synth(parts.settings);
   if (!parts.synth || fluid_synth_sfload(parts.synth, soundFont.c_str(), 1) == FLUID_FAILED) {
     problem = "the SoundFont " + soundFont.string() + " could not be loaded";
