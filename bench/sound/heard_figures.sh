@@ -11,7 +11,7 @@ corvale=$1
 soundfont=$2
 tempo=${3:-11}
 pairs=${4:-40}
-here=$(cd "$(dirname "$0")" && pwd)
+here=$(cd "$(dirname "$0")/../../tests/play" && pwd)
 if [ -z "${FIGURES_UNDER_XVFB:-}" ]; then
   FIGURES_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
 fi
@@ -34,6 +34,7 @@ pulseaudio -D -n --exit-idle-time=-1 --log-target=file:"$tmp/pulse.log" --load="
 until pactl info >/dev/null 2>&1; do sleep 0.05; done
 parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --raw --latency-msec=5 2>/dev/null |
   python3 "$here/level_log.py" "$tmp/level.log" &
+levels=$!  # ends when the server goes and the stream with it
 sleep 2
 
 now() { date +%s.%N; }
@@ -78,6 +79,6 @@ for play in 1 2; do
 done
 kill -TERM "$player"; wait "$player" 2>/dev/null
 kill "$(cat "$XDG_RUNTIME_DIR/pulse/pid")" 2>/dev/null
-sleep 0.5
+wait "$levels"
 python3 "$here/onsets.py" "$tmp/level.log" "$tmp/clicks.txt" "$row_ms" 2
 if [ -n "${FIGURES_KEEP:-}" ]; then echo "kept in $tmp"; else rm -rf "$tmp"; fi

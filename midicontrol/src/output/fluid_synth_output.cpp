@@ -208,7 +208,7 @@ void FluidSynthOutput::close() {
 }
 
 void FluidSynthOutput::send(std::int32_t word) {
-  if (engine_->synth && !engine_->loading) playWord(engine_->synth, word);
+  if (!engine_->loading && engine_->synth) playWord(engine_->synth, word);
 }
 
 bool FluidSynthOutput::changeSoundFont(const std::filesystem::path& soundFont, std::string& problem) {

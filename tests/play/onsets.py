@@ -32,7 +32,7 @@ def onsets(rows):
         # A dropped-out millisecond (all zero) is no quiet to rise from.
         before = min((r[2] for r in rows[i - QUIET_MS:i] if r[2] > 0), default=0.0)
         time = index / RATE
-        if level > loudest * 0.2 and before > 0 and level > 4 * before and time - last > REFRACTORY_S:
+        if level > loudest * 0.2 and level > 4 * max(before, 1.0) and time - last > REFRACTORY_S:
             found.append((time, arrived))
             last = time
     return found
