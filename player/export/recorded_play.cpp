@@ -13,9 +13,9 @@ namespace corvale {
 RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, const PlaySettings& settings) {
   melodex::VirtualClock clock;
   auto recording = std::make_shared<melodex::RecordingPlatform>(clock);
-  const std::shared_ptr<melodex::MidiPlatform> before = melodex::installPlatform(recording);
   RecordedPlay play;
   {
+    const melodex::ScopedPlatform recordingForNow(recording);
     VirtualTimeHost host(clock);
     melodex::MidiControl midix(host);
     midix.InitProperties();
@@ -24,8 +24,6 @@ RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, co
     const PlayOutcome outcome = step.playChosenTune(lineStore, chosenTune);
     if (outcome.ending == PlayEnding::Failed) play.problem = outcome.problem;
   }
-  // The control is gone, so nothing reads the recording's clock any more.
-  melodex::installPlatform(before);
   for (const melodex::RecordedCall& call : recording->calls()) {
     if (call.kind == melodex::RecordedCall::Kind::Send) play.words.push_back({call.timeMicroseconds, call.word});
   }

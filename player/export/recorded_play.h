@@ -27,8 +27,8 @@ struct RecordedPlay {
 // Plays tune `chosenTune` of the file through the player's parser, playback
 // engine and MIDI control, on a recording output and a clock that moves only
 // by each note's wait, as `tunedump --midi` does, so a play of minutes takes
-// milliseconds. The process's MIDI output is put back afterwards: call it
-// only while nothing plays.
+// milliseconds. The process's MIDI output and the controls' shared state are
+// put back afterwards, so a play of the window's may be under way.
 RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, const PlaySettings& settings);
 
 }  // namespace corvale

@@ -52,8 +52,11 @@ def main(argv):
     row_ms, per_onset = float(argv[3]), int(argv[4])
     heard = onsets(rows)
     print("dropouts_ms %d" % dropouts(rows))
+    # The first sound after a click: any level above the quiet between plays,
+    # so that a bowed note's slow attack counts from its start.
+    loudest = max(level for _, _, level in rows)
     for number, click in enumerate(clicks, 1):
-        after = [arrived for _, arrived in heard if arrived > click]
+        after = [arrived for _, arrived, level in rows if arrived > click and level > loudest * 0.01]
         if after:
             print("start_click_to_sound_ms play %d %.1f" % (number, (after[0] - click) * 1000))
     # Onsets of one play: those between one click and the next.

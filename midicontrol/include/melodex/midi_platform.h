@@ -56,4 +56,21 @@ class MidiPlatform {
 MidiPlatform& currentPlatform();
 std::shared_ptr<MidiPlatform> installPlatform(std::shared_ptr<MidiPlatform> platform);
 
+// Installs `platform` for a while, as for a play recorded with no window
+// while the window's own play may be under way: on going away it puts back
+// the platform before and the controls' shared output state (the open handle,
+// the message fields, the patch and pan tables), so that play goes on as if
+// nothing had happened.
+class ScopedPlatform {
+ public:
+  explicit ScopedPlatform(std::shared_ptr<MidiPlatform> platform);
+  ~ScopedPlatform();
+  ScopedPlatform(const ScopedPlatform&) = delete;
+  ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+
+ private:
+  struct Saved;
+  std::unique_ptr<Saved> saved_;
+};
+
 }  // namespace melodex
