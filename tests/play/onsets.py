@@ -46,12 +46,24 @@ def dropouts(rows):
                if rows[i][2] == 0 and rows[i - 1][2] > loudest * 0.02 and rows[i + 1][2] > loudest * 0.02)
 
 
+def sink_rate(rows):
+    """Samples the sink delivered per second of the wall clock, past the
+    first seconds of buffering: the sink's clock is not the player's, and
+    the written times are in the player's."""
+    first = min(len(rows) - 1, 5000)
+    samples = rows[-1][0] - rows[first][0]
+    seconds = rows[-1][1] - rows[first][1]
+    return samples / seconds if seconds > 10 else RATE
+
+
 def main(argv):
     rows = read(argv[1])
     clicks = [float(line) for line in open(argv[2]) if line.strip()]
     row_ms, per_onset = float(argv[3]), int(argv[4])
     heard = onsets(rows)
+    rate = sink_rate(rows)
     print("dropouts_ms %d" % dropouts(rows))
+    print("sink_samples_per_second %.1f" % rate)
     # The first sound after a click: any level above the quiet between plays,
     # so that a bowed note's slow attack counts from its start.
     loudest = max(level for _, _, level in rows)
@@ -67,8 +79,10 @@ def main(argv):
             continue
         spacing = (play[-1] - play[0]) / (len(play) - 1)
         error = (spacing * 1000 - row_ms * per_onset) / per_onset
-        print("play %d onsets %d mean_spacing_ms %.3f spacing_error_per_row_ms %.3f" %
-              (number, len(play), spacing * 1000, error))
+        # The same on the wall clock: sample times scaled by the sink's rate.
+        wall_error = (spacing * RATE / rate * 1000 - row_ms * per_onset) / per_onset
+        print("play %d onsets %d mean_spacing_ms %.3f spacing_error_per_row_ms %.3f on_the_player_clock %.3f" %
+              (number, len(play), spacing * 1000, error, wall_error))
 
 
 if __name__ == "__main__":
