@@ -23,7 +23,8 @@ SoundMenu::SoundMenu(melodex::Dispatch& midix, QSettings& settings, ShowMessage 
 
 void SoundMenu::refresh() {
   clear();
-  auto* outputs = new QActionGroup(this);
+  delete outputs_;
+  auto* outputs = outputs_ = new QActionGroup(this);
   const std::string& route = melodex::defaultOutputRoute();
   const QString soundFont = QFileInfo(QString::fromStdString(melodex::builtInSoundFont().string())).completeBaseName();
   QAction* builtIn = addAction(QStringLiteral("Built-in synthesiser (%1)").arg(soundFont.isEmpty() ? tr("no SoundFont") : soundFont));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QActionGroup>
 #include <QMenu>
 #include <QSettings>
 #include <QString>
@@ -38,6 +39,7 @@ class SoundMenu : public QMenu {
   QSettings& settings_;
   ShowMessage showMessage_;
   AskSoundFont askSoundFont_;
+  QActionGroup* outputs_ = nullptr;  // the entries of one opening, one ticked
 };
 
 }  // namespace corvale

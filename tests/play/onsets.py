@@ -10,7 +10,6 @@ import sys
 
 RATE = 44100.0
 QUIET_MS = 15      # the level an onset rises from is looked for this far back
-REFRACTORY_S = 0.06  # one onset per note
 
 
 def read(path):
@@ -22,7 +21,7 @@ def read(path):
     return rows
 
 
-def onsets(rows):
+def onsets(rows, refractory):
     """A note starts where the level jumps to four times the quietest of the
     15 ms before it: the release of the note before never falls silent."""
     loudest = max(level for _, _, level in rows)
@@ -32,7 +31,7 @@ def onsets(rows):
         # A dropped-out millisecond (all zero) is no quiet to rise from.
         before = min((r[2] for r in rows[i - QUIET_MS:i] if r[2] > 0), default=0.0)
         time = index / RATE
-        if level > loudest * 0.2 and level > 4 * max(before, 1.0) and time - last > REFRACTORY_S:
+        if level > loudest * 0.2 and level > 4 * max(before, 1.0) and time - last > refractory:
             found.append((time, arrived))
             last = time
     return found
@@ -60,7 +59,8 @@ def main(argv):
     rows = read(argv[1])
     clicks = [float(line) for line in open(argv[2]) if line.strip()]
     row_ms, per_onset = float(argv[3]), int(argv[4])
-    heard = onsets(rows)
+    # One onset per note: none closer than half the written spacing to the one before.
+    heard = onsets(rows, row_ms * per_onset / 2000.0)
     rate = sink_rate(rows)
     print("dropouts_ms %d" % dropouts(rows))
     print("sink_samples_per_second %.1f" % rate)
@@ -77,7 +77,12 @@ def main(argv):
         play = [t for t, arrived in heard if click < arrived < end]
         if len(play) < 3:
             continue
-        spacing = (play[-1] - play[0]) / (len(play) - 1)
+        # The slope of onset time against note number, by least squares: every
+        # onset counts, so one note's jitter moves the mean little.
+        n = len(play)
+        mean_k, mean_t = (n - 1) / 2.0, sum(play) / n
+        spacing = (sum((k - mean_k) * (t - mean_t) for k, t in enumerate(play)) /
+                   sum((k - mean_k) ** 2 for k in range(n)))
         error = (spacing * 1000 - row_ms * per_onset) / per_onset
         # The same on the wall clock: sample times scaled by the sink's rate.
         wall_error = (spacing * RATE / rate * 1000 - row_ms * per_onset) / per_onset
