@@ -1,5 +1,6 @@
 #include "melodex/midi_control.h"
 
+#include <algorithm>
 #include <string>
 
 #include "checked_arithmetic.h"
@@ -109,14 +110,15 @@ std::int32_t MidiControl::PlayNote(const Variant& note, const Variant& velocity,
   const std::int32_t result = sendChannelMessage();
   if (duration == 0.0) return result;
 
-  const std::int64_t start = noteStart();
+  const std::int64_t sentAt = host_.clock().nowMicroseconds();
   if (bpm_ == 0) throw RuntimeError(kDivisionByZero, "Division by zero: BPM is 0, so a timed note has no length");
   const double exactWait = 60000.0 / bpm_ * duration;
   const std::int32_t waitMilliseconds = toInt32(Variant{exactWait});
   if (waitMilliseconds <= 0) {
     host_.processPendingEvents();
   } else {
-    waitUntil(start + std::int64_t{waitMilliseconds} * 1000);
+    const std::int64_t length = std::int64_t{waitMilliseconds} * 1000;
+    waitUntil(noteStart(sentAt, length) + length);
   }
   StopNote(note, channel);
   return result;
@@ -135,12 +137,13 @@ void MidiControl::waitUntil(std::int64_t deadlineMicroseconds) {
 // A note played straight after the previous one (its box shown, the tempo
 // read, the window's events handled) starts where that one ended, so notes
 // sound at their written spacing instead of each adding the work in between.
-// After a pause, a wait cut short or the first note, it starts now.
-std::int64_t MidiControl::noteStart() {
-  const std::int64_t now = host_.clock().nowMicroseconds();
-  const bool followsOn = lastWaitReachedDeadline_ && now >= lastDeadline_ && now - lastDeadline_ < kFollowOnMicroseconds;
+// After a pause, a wait cut short, the first note, or a gap that would take
+// half the note's own length, it starts when it was sent.
+std::int64_t MidiControl::noteStart(std::int64_t sentAt, std::int64_t length) {
+  const std::int64_t gap = sentAt - lastDeadline_;
+  const bool followsOn = lastWaitReachedDeadline_ && gap >= 0 && gap < std::min(kFollowOnMicroseconds, length / 2);
   lastWaitReachedDeadline_ = false;
-  return followsOn ? lastDeadline_ : now;
+  return followsOn ? lastDeadline_ : sentAt;
 }
 
 // The built-in synthesiser may still be loading its SoundFont when the first

@@ -78,7 +78,7 @@ class MidiControl final : public Control {
   Variant invokeProperty(std::int32_t memberId, InvokeKind kind, std::span<Variant> args);
   void waitUntil(std::int64_t deadlineMicroseconds);
   void waitForOutput(std::int32_t platformDevice);
-  std::int64_t noteStart();
+  std::int64_t noteStart(std::int64_t sentAt, std::int64_t length);
 
   Host& host_;
   std::array<std::int32_t, kTableSize> pitchBendTable_{};

@@ -17,13 +17,13 @@ constexpr double kGain = 0.8;
 // One melody line: a note, the release of the one before and the layers of
 // each; FluidSynth's 256 voices are never needed.
 constexpr int kPolyphony = 32;
-// The audio stream is fed in periods of 512 frames (11.6 ms), three of them
-// queued (35 ms). Measured through PulseAudio on these machines: FluidSynth's
-// 64 x 16 costs the process about 19 % of a core, nearly all in the audio
-// client's threads, and drops out; 256 x 2 still costs 8 % and drops out;
-// 512 x 3 costs under 5 % with no drop-out, and a Start is heard 17 to 37 ms
-// after the click.
-constexpr int kPeriodFrames = 512;
+// The audio stream is fed in periods of 768 frames (17.4 ms), three of them
+// queued. Measured through PulseAudio on these machines at TEMPO 30, whole
+// process: FluidSynth's 64 x 16 costs about 19 % of a core, nearly all in the
+// audio client's threads, and drops out; 256 x 2 costs 8 % and drops out;
+// 512 x 3 about 5.5 %; 768 x 3 about 3.6 % with no drop-out, a Start heard
+// 25 to 40 ms after the click; 1024 x 2 about 3 % but 35 to 50 ms.
+constexpr int kPeriodFrames = 768;
 constexpr int kPeriods = 3;
 
 // FluidSynth reports its failures through a log; the last one becomes part
