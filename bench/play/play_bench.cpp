@@ -2,7 +2,9 @@
 // clock, with a recording MIDI service and a timer adding a window event
 // every 10 ms, and prints how evenly the notes follow each other:
 //   note_gap_p99_us           from a note-off to the next note-on
-//   note_length_error_p99_us  each note's length against round(60000 / BPM x duration)
+//   note_length_error_p99_us  each note's length against round(60000 / BPM x duration); a note
+//                             following on is shortened by the gap before it, so the next starts on time
+//   note_spacing_error_mean_us each note-on to the next against the first note's written length
 //   play_cpu_percent          process CPU time over the play's wall time
 //   start_to_first_note_ms    from the Start click to the first note-on, median of 10 plays
 // Usage: play_bench [NOTES]   (300 by default; the play lasts about 67 ms per note)
@@ -148,6 +150,13 @@ int main(int argc, char* argv[]) {
     lengthErrors.push_back(std::llabs(off - on - static_cast<std::int64_t>(expectedMs * 1000)));
     if (i > 0) gaps.push_back(on - words[2 * i - 1].timeMicroseconds);
   }
+  // Spacing drift: the mean over the play of each onset-to-onset time against its written length.
+  double spacingError = 0.0;
+  for (int i = 0; i + 1 < notes; ++i) {
+    const std::int64_t spacing = words[2 * (i + 1)].timeMicroseconds - words[2 * i].timeMicroseconds;
+    spacingError += static_cast<double>(spacing) - std::nearbyint(60000.0 / kBeatsPerMinute * durationOf(i)) * 1000.0;
+  }
+  spacingError /= std::max(1, notes - 1);
   std::vector<std::int64_t> startDelays;
   for (std::size_t play = 0; play < plays.size(); ++play) {
     startDelays.push_back(plays[play][0].timeMicroseconds - startClicks[play]);
@@ -161,6 +170,7 @@ int main(int argc, char* argv[]) {
   std::printf("note_length_error_p50_us %lld\n", static_cast<long long>(percentile(lengthErrors, 0.5)));
   std::printf("note_gap_p99_us %lld\n", static_cast<long long>(percentile(gaps, 0.99)));
   std::printf("note_length_error_p99_us %lld\n", static_cast<long long>(percentile(lengthErrors, 0.99)));
+  std::printf("note_spacing_error_mean_us %.1f\n", spacingError);
   std::printf("play_cpu_percent %.2f\n", cpuPercent);
   std::printf("start_to_first_note_ms %.3f\n",
               static_cast<double>(startDelays[startDelays.size() / 2 - 1] + startDelays[startDelays.size() / 2]) / 2000.0);

@@ -1,5 +1,6 @@
 #include "melodex/midi_control.h"
 
+#include <algorithm>
 #include <string>
 
 #include "checked_arithmetic.h"
@@ -40,6 +41,15 @@ int sendChannelMessage() {
 
 std::int32_t platformDevice(std::int32_t deviceId) { return checkedAdd(deviceId, -1); }
 
+// An output still being made ready is waited for this long before the
+// musician is told why the play has not started...
+constexpr std::int64_t kLoadingNoticeMicroseconds = 200000;
+// ...and looked at this often meanwhile, the window's events handled between.
+constexpr std::int64_t kLoadingPollMicroseconds = 5000;
+// A note that follows the one before within this time is timed from that
+// note's end, so the host's work between two notes does not add up.
+constexpr std::int64_t kFollowOnMicroseconds = 20000;
+
 }  // namespace
 
 std::string TrimName(std::string& name) {
@@ -73,7 +83,9 @@ MidiControl::~MidiControl() {
 
 std::int32_t MidiControl::OpenHandle(std::int32_t deviceId) {
   SharedOutput& shared = sharedOutput();
-  const int result = currentPlatform().open(platformDevice(deviceId), shared.handle);
+  const std::int32_t device = platformDevice(deviceId);
+  waitForOutput(device);
+  const int result = currentPlatform().open(device, shared.handle);
   // Every channel starts on program 0, whether or not the open succeeded.
   for (std::int32_t nibble = 0; nibble < 16; ++nibble) {
     shared.msgData1 = 0;
@@ -98,14 +110,15 @@ std::int32_t MidiControl::PlayNote(const Variant& note, const Variant& velocity,
   const std::int32_t result = sendChannelMessage();
   if (duration == 0.0) return result;
 
-  const std::int64_t start = host_.clock().nowMicroseconds();
+  const std::int64_t sentAt = host_.clock().nowMicroseconds();
   if (bpm_ == 0) throw RuntimeError(kDivisionByZero, "Division by zero: BPM is 0, so a timed note has no length");
   const double exactWait = 60000.0 / bpm_ * duration;
   const std::int32_t waitMilliseconds = toInt32(Variant{exactWait});
   if (waitMilliseconds <= 0) {
     host_.processPendingEvents();
   } else {
-    waitUntil(start + std::int64_t{waitMilliseconds} * 1000);
+    const std::int64_t length = std::int64_t{waitMilliseconds} * 1000;
+    waitUntil(noteStart(sentAt, length) + length);
   }
   StopNote(note, channel);
   return result;
@@ -117,6 +130,39 @@ void MidiControl::waitUntil(std::int64_t deadlineMicroseconds) {
   do {
     host_.waitForEventsUntil(deadlineMicroseconds);
   } while (host_.clock().nowMicroseconds() < deadlineMicroseconds && !host_.closing());
+  lastDeadline_ = deadlineMicroseconds;
+  lastWaitReachedDeadline_ = host_.clock().nowMicroseconds() >= deadlineMicroseconds;
+}
+
+// A note played straight after the previous one (its box shown, the tempo
+// read, the window's events handled) starts where that one ended, so notes
+// sound at their written spacing instead of each adding the work in between.
+// After a pause, a wait cut short, the first note, or a gap that would take
+// half the note's own length, it starts when it was sent.
+std::int64_t MidiControl::noteStart(std::int64_t sentAt, std::int64_t length) {
+  const std::int64_t gap = sentAt - lastDeadline_;
+  const bool followsOn = lastWaitReachedDeadline_ && gap >= 0 && gap < std::min(kFollowOnMicroseconds, length / 2);
+  lastWaitReachedDeadline_ = false;
+  return followsOn ? lastDeadline_ : sentAt;
+}
+
+// The built-in synthesiser may still be loading its SoundFont when the first
+// play opens it: the window's events go on being handled meanwhile, and a
+// wait long enough to be noticed is explained. A closing host stops waiting.
+void MidiControl::waitForOutput(std::int32_t device) {
+  MidiPlatform& platform = currentPlatform();
+  if (platform.readyToOpen(device)) return;
+  const std::int64_t start = host_.clock().nowMicroseconds();
+  bool told = false;
+  while (!platform.readyToOpen(device) && !host_.closing()) {
+    const std::int64_t now = host_.clock().nowMicroseconds();
+    if (!told && now - start >= kLoadingNoticeMicroseconds) {
+      host_.showNotice("Loading the sound\u2026");
+      told = true;
+    }
+    host_.waitForEventsUntil(now + kLoadingPollMicroseconds);
+  }
+  if (told) host_.showNotice("");
 }
 
 std::int32_t MidiControl::SendShortMsg(std::int32_t midiMsg) {

@@ -62,6 +62,10 @@ void QtHost::waitForEventsUntil(std::int64_t deadlineMicroseconds) {
   }
 }
 
+void QtHost::showNotice(const std::string& text) {
+  if (noticeSink_) noticeSink_(text);
+}
+
 void QtHost::requestClose() {
   closing_ = true;
   for (QEventLoop* loop : waitingLoops_) loop->quit();

@@ -1,8 +1,11 @@
 #include <QApplication>
+#include <QSettings>
 
 #include "player/ui/command_line.h"
+#include "player/ui/form1.h"
 #include "player/ui/main_window.h"
 #include "player/ui/midi_log_platform.h"
+#include "player/ui/sound_startup.h"
 #include "player/ui/termination_signal.h"
 
 namespace {
@@ -33,6 +36,9 @@ int main(int argc, char* argv[]) {
 
   corvale::MainWindow window;
   corvale::TerminationSignal terminate([&window] { window.closeEverything(); });
+  QSettings settings(QStringLiteral("corvale"), QStringLiteral("corvale"));
+  corvale::startSound(settings, window.form().host(), window.form().Midix(),
+                      [&window](const std::string& message) { window.form().showMessage(message); });
   window.show();
   if (!start.tuneFile.isEmpty()) window.openTuneFile(start.tuneFile);
   return QApplication::exec();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLayout>
@@ -18,6 +19,7 @@
 #include "player/ui/focus_frame.h"
 #include "player/ui/form1.h"
 #include "player/ui/keyboard_access.h"
+#include "player/ui/sound_menu.h"
 
 namespace corvale {
 namespace {
@@ -52,6 +54,15 @@ MainWindow::MainWindow(const HostFactory& makeHost, QWidget* parent) : QMainWind
   connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
   fillRecentMenu();
   readingMenu_ = new ReadingMenu(*form_, this);
+  const ShowMessage showMessage = [this](const std::string& message) { form_->showMessage(message); };
+  soundMenu_ = nullptr;
+  if (form_->Midix()) {
+    auto* sound = new SoundMenu(*form_->Midix(), settings_, showMessage, this);
+    sound->setTitle(QStringLiteral("&Sound"));
+    soundMenu_ = sound;
+  }
+  exportEntries_ = new QMenu(this);
+  new ExportActions(*exportEntries_, [this] { return exportRequest(); }, settings_, showMessage);
   buildMenuBar(*menuBar(), menuLayout(menuBarContents()));
   for (QAction* menu : menuBar()->actions()) {
     if (menu->menu()) connect(menu->menu(), &QMenu::aboutToShow, this, &MainWindow::updateAboutMelodex);
@@ -76,6 +87,8 @@ MenuBarContents MainWindow::menuBarContents() const {
   contents.slower = actions_.slower;
   contents.switchInstrument = actions_.switchInstrument;
   contents.menusAfterPlay = {readingMenu_->spec()};
+  if (soundMenu_) contents.menusAfterPlay.push_back({soundMenu_->title(), {{nullptr, soundMenu_}}});
+  for (QAction* entry : exportEntries_->actions()) contents.fileExtras.push_back(entry);
   contents.keyboardShortcuts = actions_.keyboardShortcuts;
   contents.whatItReads = actions_.whatItReads;
   contents.aboutMelodex = actions_.aboutMelodex;
@@ -150,6 +163,18 @@ void MainWindow::fillRecentMenu() {
     connect(entry, &QAction::triggered, this, [this, path] { openRecentFile(path); });
   }
   recentMenu_->setEnabled(!paths.isEmpty());
+}
+
+ExportRequest MainWindow::exportRequest() const {
+  ExportRequest request;
+  if (form_->tunePath().isEmpty()) {
+    request.refusal = "Choose a tune file first: there is no tune to export yet.";
+  } else {
+    request.source = ExportSource{std::filesystem::path(QFile::encodeName(form_->tunePath()).toStdString()),
+                                  form_->chosenTune(),
+                                  {form_->tempoValue(), form_->replaysValue(), form_->instrumentCaption()}};
+  }
+  return request;
 }
 
 void MainWindow::remember(const QString& path) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSettings>
 #include <QString>
 
 #include "player/ui/host_factory.h"
+#include "player/ui/export_actions.h"
 #include "player/ui/menu_bar.h"
 #include "player/ui/player_actions.h"
 #include "player/ui/reading_menu.h"
@@ -54,12 +56,17 @@ class MainWindow : public QMainWindow {
   void fillRecentMenu();
   void refreshRecentMenu();
   void remember(const QString& path);
+  ExportRequest exportRequest() const;
 
   Form1* form_;
   FocusFrame* focusFrame_;
   PlayerActions actions_;
   QMenu* recentMenu_;
   ReadingMenu* readingMenu_;
+  QSettings settings_{QStringLiteral("corvale"), QStringLiteral("corvale")};
+  QMenu* soundMenu_;
+  // Holds the export entries that the File menu shows.
+  QMenu* exportEntries_;
   RecentFiles recentFiles_;
 };
 

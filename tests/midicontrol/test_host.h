@@ -36,6 +36,7 @@ class TestHost final : public melodex::Host {
     if (!closingNow) virtualClock.advanceTo(deadlineMicroseconds - now > longestWait ? now + longestWait : deadlineMicroseconds);
   }
   bool closing() const override { return closingNow; }
+  void showNotice(const std::string& text) override { notices.push_back(text); }
 
   void queueEvent(std::function<void()> event) { events.push_back(std::move(event)); }
 
@@ -47,6 +48,7 @@ class TestHost final : public melodex::Host {
   int processCalls = 0;
   std::vector<std::int64_t> waitDeadlines;
   std::vector<std::string> changedProperties;
+  std::vector<std::string> notices;
 
  private:
   void runQueuedEvents() {

@@ -88,3 +88,28 @@ TEST_F(TimedNote, AWaitThatEndsEarlyIsResumedUntilTheDeadline) {
 }
 
 }  // namespace
+
+// The window's work between two notes (the box, the tempo read, its events)
+// must not add up over a tune: a note sent soon after the one before ended is
+// timed from that end; after a real pause, or a gap of half its own length,
+// it is timed from its own note-on.
+TEST_F(TimedNote, ANoteSentStraightAfterTheOneBeforeIsTimedFromThatNotesEnd) {
+  control.SetBPM(60);  // a beat lasts a second
+  struct Case {
+    std::int64_t gap;
+    double secondBeats;
+    std::int64_t secondNoteOff;  // from the first note-on
+  };
+  for (const Case& c : {Case{1'300, 1.0, 2'000'000}, Case{19'000, 1.0, 2'000'000}, Case{25'000, 1.0, 2'025'000},
+                        Case{11'000, 0.02, 1'031'000}}) {
+    output.platform->clear();
+    const std::int64_t start = host.virtualClock.nowMicroseconds();
+    control.PlayNote(60, 80, 8, 1.0);
+    host.virtualClock.advanceBy(c.gap);
+    control.PlayNote(62, 80, 8, c.secondBeats);
+    const RecordedCall& lastOff = output.platform->calls().back();
+    EXPECT_EQ(lastOff.word, 0x00003E87);
+    EXPECT_EQ(lastOff.timeMicroseconds - start, c.secondNoteOff) << "gap " << c.gap;
+    host.virtualClock.advanceBy(1'000'000);
+  }
+}

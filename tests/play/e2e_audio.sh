@@ -3,12 +3,14 @@
 # a null sink records what corvale plays under Xvfb while xdotool clicks the
 # file, the tune, the instrument button and Start; then the recording is
 # checked for the tune's pitches in order and its lengths in proportion, and
-# a second play stopped during its second note must fall silent early.
+# a second play stopped during its second note must fall silent early. A
+# second recorder times each Start click to the first sound after it.
 # usage: e2e_audio.sh CORVALE ANALYSER [SCREENSHOT.png]
 set -u
 corvale=$1
 analyser=$2
 screenshot=${3:-}
+here=$(cd "$(dirname "$0")" && pwd)
 
 for tool in pulseaudio pactl parec Xvfb xvfb-run xdotool python3; do
   if ! command -v "$tool" >/dev/null; then
@@ -25,6 +27,13 @@ fi
 # title of the tune list, the instrument button and the start button. The
 # client area of 573 pixels is the bottom of the window, below the menu bar.
 click() { xdotool mousemove --window "$window" "$1" $(($2 + top)) click 1; sleep "${3:-0.5}"; }
+# The Start button, with the wall-clock time of the click kept.
+start() {
+  xdotool mousemove --window "$window" 676 $((392 + top))
+  date +%s.%N >>"$clicks"
+  xdotool click 1
+  sleep "$1"
+}
 
 attempt() {
   local tmp
@@ -49,6 +58,11 @@ attempt() {
   done
   parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --file-format=wav --latency-msec=20 "$tmp/rec.wav" &
   local recorder=$!
+  parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --raw --latency-msec=5 |
+    python3 "$here/level_log.py" "$tmp/level.log" &
+  local levels=$!  # ends when the server goes and the stream with it
+  clicks=$tmp/clicks.txt
+  : >"$clicks"
   sleep 2  # parec's first data comes about a second after it starts
 
   (cd "$tmp/tunes" && exec "$corvale") >"$tmp/corvale.log" 2>&1 &
@@ -64,11 +78,11 @@ attempt() {
     click 40 440 1     # the tune file
     click 700 152      # its first tune
     click 676 360 0.3  # FIDDLE -> BANJO, so that Start switches to the sustained fiddle
-    click 676 392 1.2  # Start
+    start 1.2          # Start
     [ -n "$screenshot" ] && import -window root "$screenshot"
     sleep 5            # the whole tune is 3.6 s
     click 676 360 0.3
-    click 676 392 1.0  # Start again, and Stop during the second note
+    start 1.0          # Start again, and Stop during the second note
     click 676 392 3
     status=0
   fi
@@ -77,10 +91,13 @@ attempt() {
   kill -TERM "$player" 2>/dev/null
   wait "$player"
   kill "$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null)" 2>/dev/null
+  wait "$levels"
   [ "$status" -eq 0 ] || return 1
   if grep -qi "no sound output" "$tmp/corvale.log"; then cat "$tmp/corvale.log" >&2; fi
   python3 "$analyser" "$tmp/rec.wav" 60,64,67,72,60 4,4,4,4 --stop-within 2.5
   status=$?
+  # From each Start click to its first sound, the first play and a later one.
+  python3 "$here/onsets.py" "$tmp/level.log" "$clicks" 727 1 | grep start_click_to_sound_ms
   [ "$status" -eq 0 ] && rm -rf "$tmp" || echo "e2e: recording and logs kept in $tmp" >&2
   return "$status"
 }

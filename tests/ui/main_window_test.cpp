@@ -55,16 +55,17 @@ TEST_F(ShownMainWindowTest, ClientAreaSitsUnchangedBelowTheMenuBar) {
 TEST_F(MainWindowTest, MenusShowTheirActionsWithTheirShortcuts) {
   const QList<QAction*> menus = window.menuBar()->actions();
   const std::vector<std::pair<QString, QStringList>> expected{
-      {"&File", {"&Open Tune File… Ctrl+O", "Open &Recent", "&Quit Ctrl+Q"}},
+      {"&File", {"&Open Tune File… Ctrl+O", "Open &Recent", "Export as MIDI File…", "Export as WAV…", "&Quit Ctrl+Q"}},
       {"&Play", {"&Start / Stop Space", "&Faster Ctrl+Up +", "S&lower Ctrl+Down -", "Switch &Instrument Ctrl+I"}},
       {"&Reading", {"&Classic", "&Standard ABC"}},
+      {"&Sound", {}},  // its entries are made each time it opens
       {"&Help", {"&Keyboard Shortcuts", "&What corvale Reads", "&About Melodex"}},
   };
   ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
   for (std::size_t menu = 0; menu < expected.size(); ++menu) {
     const QAction* shown = menus[static_cast<qsizetype>(menu)];
     EXPECT_EQ(shown->text(), expected[menu].first);
-    EXPECT_EQ(menuLines(shown->menu()), expected[menu].second) << menu;
+    if (!expected[menu].second.isEmpty()) EXPECT_EQ(menuLines(shown->menu()), expected[menu].second) << menu;
   }
 }
 

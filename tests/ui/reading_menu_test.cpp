@@ -30,10 +30,10 @@ QMenu* readingMenuOf(MainWindow& window) {
   return nullptr;
 }
 
-TEST_F(MainWindowTest, ReadingMenuFollowsPlayAndStartsClassic) {
+TEST_F(MainWindowTest, ReadingMenuFollowsPlayBeforeSoundAndStartsClassic) {
   QStringList titles;
   for (QAction* menu : window.menuBar()->actions()) titles << menu->text();
-  EXPECT_EQ(titles, (QStringList{"&File", "&Play", "&Reading", "&Help"}));
+  EXPECT_EQ(titles, (QStringList{"&File", "&Play", "&Reading", "&Sound", "&Help"}));
   ASSERT_NE(readingMenuOf(window), nullptr);
   EXPECT_TRUE(window.readingMenu().classic()->isChecked());
   EXPECT_FALSE(window.readingMenu().standard()->isChecked());

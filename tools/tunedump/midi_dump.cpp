@@ -7,7 +7,7 @@
 #include "dump_command_line.h"
 #include "melodex/midi_control.h"
 #include "midi_dump_command_line.h"
-#include "headless_player_view.h"
+#include "player/play/headless_player_view.h"
 #include "player/play/play_step.h"
 #include "player/play/virtual_time_host.h"
 #include "tune/tune_file.h"

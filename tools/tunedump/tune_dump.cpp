@@ -7,6 +7,7 @@
 #include "dump_command_line.h"
 #include "field_text.h"
 #include "midi_dump.h"
+#include "midi_export.h"
 #include "reading_option.h"
 #include "tune/tune_file.h"
 
@@ -52,6 +53,9 @@ int runTuneDump(const std::vector<std::string>& allArgs, std::ostream& out, std:
   const auto [reading, args] = takeReadingOption(allArgs);
   if (!args.empty() && args.front() == "--midi") {
     return runMidiDump(std::vector<std::string>(args.begin() + 1, args.end()), out, err, reading);
+  }
+  if (!args.empty() && (args.front() == "--export-midi" || args.front() == "--export-wav")) {
+    return runMidiExport(args, err);
   }
   try {
     const DumpCommandLine commandLine = parseDumpCommandLine(args);

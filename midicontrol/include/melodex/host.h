@@ -33,6 +33,10 @@ class Host {
   virtual void waitForEventsUntil(std::int64_t deadlineMicroseconds) = 0;
   // True once the host's window is closing: long waits end early.
   virtual bool closing() const = 0;
+  // Tells the musician, in the window's own message place, why the control
+  // is holding things up ("Loading the sound…"); an empty text takes the
+  // notice away. A host with nowhere to show it ignores it.
+  virtual void showNotice(const std::string& /*text*/) {}
 
   // The window that shows the control's face and parents its About box;
   // nullptr for a host with no window (a tool, a test): the control then

@@ -77,11 +77,16 @@ class MidiControl final : public Control {
   Variant invokeMethod(std::int32_t memberId, std::span<Variant> args);
   Variant invokeProperty(std::int32_t memberId, InvokeKind kind, std::span<Variant> args);
   void waitUntil(std::int64_t deadlineMicroseconds);
+  void waitForOutput(std::int32_t platformDevice);
+  std::int64_t noteStart(std::int64_t sentAt, std::int64_t length);
 
   Host& host_;
   std::array<std::int32_t, kTableSize> pitchBendTable_{};
   std::string midiError_ = "0";
   std::int32_t bpm_ = 100;
+  // Where the last timed note's wait ended, for the next note to start from.
+  std::int64_t lastDeadline_ = 0;
+  bool lastWaitReachedDeadline_ = false;
   std::int32_t detectedDeviceCount_ = 0;
   std::int32_t deviceCount_ = 0;
   std::int32_t currentDevice_ = 0;

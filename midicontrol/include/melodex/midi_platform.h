@@ -43,12 +43,34 @@ class MidiPlatform {
   // MIDI SoundFont is installed", "no audio output could be started: ...");
   // empty after a successful open.
   virtual std::string lastOpenProblem() const = 0;
+  // False while the device is still being made ready (the built-in
+  // synthesiser loading its SoundFont): an open now would have to wait.
+  virtual bool readyToOpen(std::int32_t /*deviceNumber*/) { return true; }
 };
 
 // The platform every control of the process uses. By default the system's
 // (built-in synthesiser for device -1, ALSA sequencer ports for the others);
 // tests and tools install another, such as a RecordingPlatform.
+// installPlatform returns the platform it replaces (empty when none was made
+// yet), so that a caller that records for a while can put it back.
 MidiPlatform& currentPlatform();
-void installPlatform(std::shared_ptr<MidiPlatform> platform);
+std::shared_ptr<MidiPlatform> installPlatform(std::shared_ptr<MidiPlatform> platform);
+
+// Installs `platform` for a while, as for a play recorded with no window
+// while the window's own play may be under way: on going away it puts back
+// the platform before and the controls' shared output state (the open handle,
+// the message fields, the patch and pan tables), so that play goes on as if
+// nothing had happened.
+class ScopedPlatform {
+ public:
+  explicit ScopedPlatform(std::shared_ptr<MidiPlatform> platform);
+  ~ScopedPlatform();
+  ScopedPlatform(const ScopedPlatform&) = delete;
+  ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+
+ private:
+  struct Saved;
+  std::unique_ptr<Saved> saved_;
+};
 
 }  // namespace melodex

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "melodex/host.h"
@@ -25,6 +27,10 @@ class QtHost : public QObject, public Host {
   void waitForEventsUntil(std::int64_t deadlineMicroseconds) override;
   bool closing() const override { return closing_; }
   QWidget* window() const override { return window_; }
+  void showNotice(const std::string& text) override;
+
+  // Where notices go: the window's message area. Without one they are dropped.
+  void setNoticeSink(std::function<void(const std::string&)> sink) { noticeSink_ = std::move(sink); }
 
   // The window is closing: ends a wait in progress and every later one at once.
   void requestClose();
@@ -37,6 +43,7 @@ class QtHost : public QObject, public Host {
   const Clock& clock_;
   bool closing_ = false;
   bool designChanged_ = false;
+  std::function<void(const std::string&)> noticeSink_;
   std::vector<QEventLoop*> waitingLoops_;  // nested when an event handler plays a note during a wait
 };
 

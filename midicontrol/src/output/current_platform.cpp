@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "melodex/midi_platform.h"
+#include "shared_output.h"
 #include "system_platform.h"
 
 namespace melodex {
@@ -22,6 +23,23 @@ MidiPlatform& currentPlatform() {
   return *platform;
 }
 
-void installPlatform(std::shared_ptr<MidiPlatform> platform) { installedPlatform() = std::move(platform); }
+std::shared_ptr<MidiPlatform> installPlatform(std::shared_ptr<MidiPlatform> platform) {
+  std::shared_ptr<MidiPlatform> before = std::move(installedPlatform());
+  installedPlatform() = std::move(platform);
+  return before;
+}
+
+struct ScopedPlatform::Saved {
+  std::shared_ptr<MidiPlatform> platform;
+  SharedOutput output;
+};
+
+ScopedPlatform::ScopedPlatform(std::shared_ptr<MidiPlatform> platform)
+    : saved_(new Saved{installPlatform(std::move(platform)), sharedOutput()}) {}
+
+ScopedPlatform::~ScopedPlatform() {
+  installPlatform(std::move(saved_->platform));
+  sharedOutput() = saved_->output;
+}
 
 }  // namespace melodex

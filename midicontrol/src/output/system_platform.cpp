@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "fluid_synth_output.h"
+#include "melodex/sound_output.h"
 
 namespace melodex {
 
@@ -13,6 +14,10 @@ constexpr std::size_t kNameFieldLength = 32;  // the last character is always NU
 int SystemPlatform::open(std::int32_t deviceNumber, MidiHandle& handle) {
   handle = 0;
   lastOpenProblem_.clear();
+  if (deviceNumber == -1) {
+    const int routed = routedPort();
+    if (routed >= 0) deviceNumber = routed;
+  }
   if (deviceNumber == -1) {
     const int result = FluidSynthOutput::shared().open(lastOpenProblem_);
     if (result != kMidiOk) return result;
@@ -49,6 +54,21 @@ int SystemPlatform::send(MidiHandle handle, std::int32_t word) {
   if (output->second) return output->second->send(word);
   FluidSynthOutput::shared().send(word);
   return kMidiOk;
+}
+
+bool SystemPlatform::readyToOpen(std::int32_t deviceNumber) {
+  return deviceNumber != -1 || !defaultOutputRoute().empty() || FluidSynthOutput::shared().ready();
+}
+
+// The sequencer port the default output is routed to, if it is present.
+int SystemPlatform::routedPort() {
+  const std::string& route = defaultOutputRoute();
+  if (route.empty()) return -1;
+  const auto names = AlsaPortOutput::portNames();
+  for (std::size_t port = 0; port < names.size(); ++port) {
+    if (names[port] == route) return static_cast<int>(port);
+  }
+  return -1;
 }
 
 std::uint32_t SystemPlatform::deviceCount() {

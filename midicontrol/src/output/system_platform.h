@@ -10,7 +10,8 @@
 namespace melodex {
 
 // The MIDI service of a Linux desktop. Device -1, the default output, is the
-// built-in synthesiser; devices 0..n-1 are the ALSA sequencer ports present.
+// built-in synthesiser, or the sequencer port it is routed to; devices 0..n-1
+// are the ALSA sequencer ports present.
 // Technology codes: 7 (software synthesiser) for the built-in synthesiser,
 // 1 (hardware port) for sequencer ports, whatever sits behind them.
 class SystemPlatform final : public MidiPlatform {
@@ -26,8 +27,11 @@ class SystemPlatform final : public MidiPlatform {
   std::uint32_t deviceCount() override;
   int deviceCaps(std::int32_t deviceNumber, MidiDeviceCaps& caps) override;
   std::string lastOpenProblem() const override { return lastOpenProblem_; }
+  bool readyToOpen(std::int32_t deviceNumber) override;
 
  private:
+  static int routedPort();
+
   // An open handle: a sequencer port, or nullptr for the built-in synthesiser.
   std::map<MidiHandle, std::unique_ptr<AlsaPortOutput>> open_;
   MidiHandle nextHandle_ = 1;

@@ -7,8 +7,8 @@
 
 namespace corvale {
 
-// The window as tunedump plays through it: sliders and instrument set once
-// from the command line, Start already pressed, nothing drawn.
+// The window as a play with no window sees it (tunedump, an export):
+// sliders and instrument set once, Start already pressed, nothing drawn.
 class HeadlessPlayerView : public PlayerView {
  public:
   HeadlessPlayerView(int tempo, int replays, std::string instrument);

@@ -1,4 +1,4 @@
-#include "headless_player_view.h"
+#include "player/play/headless_player_view.h"
 
 #include <utility>
 
