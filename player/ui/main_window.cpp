@@ -86,7 +86,7 @@ MenuBarContents MainWindow::menuBarContents() const {
   contents.faster = actions_.faster;
   contents.slower = actions_.slower;
   contents.switchInstrument = actions_.switchInstrument;
-  contents.menusAfterPlay = {readingMenu_->spec()};
+  contents.menusAfterPlay = {readingMenu_->section()};
   if (soundMenu_) contents.menusAfterPlay.push_back({soundMenu_->title(), {{nullptr, soundMenu_}}});
   for (QAction* entry : exportEntries_->actions()) contents.fileExtras.push_back(entry);
   contents.keyboardShortcuts = actions_.keyboardShortcuts;

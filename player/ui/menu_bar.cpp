@@ -10,8 +10,8 @@ const MenuItem kSeparator{};
 
 }  // namespace
 
-std::vector<MenuSpec> menuLayout(const MenuBarContents& contents) {
-  MenuSpec file{QStringLiteral("&File"), {{contents.openTuneFile}, {nullptr, contents.openRecent}}};
+std::vector<MenuSection> menuLayout(const MenuBarContents& contents) {
+  MenuSection file{QStringLiteral("&File"), {{contents.openTuneFile}, {nullptr, contents.openRecent}}};
   if (!contents.fileExtras.empty()) {
     file.items.push_back(kSeparator);
     for (QAction* extra : contents.fileExtras) file.items.push_back({extra});
@@ -19,22 +19,22 @@ std::vector<MenuSpec> menuLayout(const MenuBarContents& contents) {
   file.items.push_back(kSeparator);
   file.items.push_back({contents.quit});
 
-  MenuSpec play{QStringLiteral("&Play"),
+  MenuSection play{QStringLiteral("&Play"),
                 {{contents.startStop}, kSeparator, {contents.faster}, {contents.slower}, kSeparator,
                  {contents.switchInstrument}}};
-  MenuSpec help{QStringLiteral("&Help"),
+  MenuSection help{QStringLiteral("&Help"),
                 {{contents.keyboardShortcuts}, {contents.whatItReads}, kSeparator, {contents.aboutMelodex}}};
 
-  std::vector<MenuSpec> menus{file, play};
+  std::vector<MenuSection> menus{file, play};
   menus.insert(menus.end(), contents.menusAfterPlay.begin(), contents.menusAfterPlay.end());
   menus.push_back(help);
   return menus;
 }
 
-void buildMenuBar(QMenuBar& bar, const std::vector<MenuSpec>& menus) {
-  for (const MenuSpec& spec : menus) {
-    QMenu* menu = bar.addMenu(spec.title);
-    for (const MenuItem& item : spec.items) {
+void buildMenuBar(QMenuBar& bar, const std::vector<MenuSection>& menus) {
+  for (const MenuSection& section : menus) {
+    QMenu* menu = bar.addMenu(section.title);
+    for (const MenuItem& item : section.items) {
       if (item.submenu) {
         menu->addMenu(item.submenu);
       } else if (item.action) {

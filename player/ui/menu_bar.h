@@ -16,7 +16,7 @@ struct MenuItem {
 };
 
 // A menu of the bar: its title (with its "&" key) and its lines.
-struct MenuSpec {
+struct MenuSection {
   QString title;
   std::vector<MenuItem> items;
 };
@@ -39,7 +39,7 @@ struct MenuBarContents {
   QAction* slower = nullptr;
   QAction* switchInstrument = nullptr;
 
-  std::vector<MenuSpec> menusAfterPlay;
+  std::vector<MenuSection> menusAfterPlay;
 
   QAction* keyboardShortcuts = nullptr;
   QAction* whatItReads = nullptr;
@@ -47,9 +47,9 @@ struct MenuBarContents {
 };
 
 // The menus in the order the bar shows them: File, Play, the added menus, Help.
-std::vector<MenuSpec> menuLayout(const MenuBarContents& contents);
+std::vector<MenuSection> menuLayout(const MenuBarContents& contents);
 
 // Fills `bar` with `menus`, the one place where menus are made.
-void buildMenuBar(QMenuBar& bar, const std::vector<MenuSpec>& menus);
+void buildMenuBar(QMenuBar& bar, const std::vector<MenuSection>& menus);
 
 }  // namespace corvale

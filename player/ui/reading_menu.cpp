@@ -33,7 +33,7 @@ ReadingMenu::ReadingMenu(Form1& form, QObject* parent)
   connect(standard_, &QAction::triggered, this, [this] { choose(Reading::Standard); });
 }
 
-MenuSpec ReadingMenu::spec() const { return {QStringLiteral("&Reading"), {{classic_}, {standard_}}}; }
+MenuSection ReadingMenu::section() const { return {QStringLiteral("&Reading"), {{classic_}, {standard_}}}; }
 
 Reading ReadingMenu::storedReading() {
   return userSettings().value(kKey).toString() == kStandardValue ? Reading::Standard : Reading::Classic;

@@ -22,7 +22,7 @@ class ReadingMenu : public QObject {
 
   QAction* classic() const { return classic_; }
   QAction* standard() const { return standard_; }
-  MenuSpec spec() const;
+  MenuSection section() const;
 
   // The reading kept in the user's settings; classic when none is kept.
   static Reading storedReading();
