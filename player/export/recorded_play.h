@@ -4,17 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "abc/tune_reading.h"
 #include "melodex/sound_output.h"
 #include "tune/line_store.h"
 
 namespace corvale {
 
-// How a tune is to be played for keeping: the window's sliders and
-// instrument button as they stand.
+// How a tune is to be played for keeping: the window's sliders, instrument
+// button and reading as they stand.
 struct PlaySettings {
   int tempo = 11;
   int replays = 0;
   std::string instrument = "FIDDLE";
+  Reading reading = Reading::Classic;
 };
 
 struct RecordedPlay {

@@ -20,8 +20,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Three notes, a rest, a triplet and a repeat: odd times and a replayed part.
-const char* const kTune = "X:1\nT:Kept\nK:G\nG2 z B (3cBA d2 |: e f :|\n";
+// Three notes, a rest, a triplet and a repeat: odd times and a replayed part;
+// the second tune has chords, whose held notes only the standard reading ends.
+const char* const kTune =
+    "X:1\nT:Kept\nK:G\nG2 z B (3cBA d2 |: e f :|\n\n"
+    "X:2\nT:Chords\nL:1/8\nK:D\n[DFA]2 B>c [Ad]4|\n";
 
 using TimedWords = std::vector<std::pair<long, std::uint32_t>>;
 
@@ -89,11 +92,11 @@ class ExportTest : public ::testing::Test {
 };
 
 TEST_F(ExportTest, MidiFileHoldsTheWordsAndTimesOfTheListedPlay) {
-  for (const std::vector<std::string>& options :
-       {std::vector<std::string>{}, {"--tempo", "30", "--replays", "1", "--instrument", "BANJO"}}) {
+  for (const auto& [options, tune] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{}, "1"}, {{"--tempo", "30", "--replays", "1", "--instrument", "BANJO"}, "1"}, {{"--standard"}, "2"}}) {
     std::vector<std::string> listArgs{"--midi"};
     listArgs.insert(listArgs.end(), options.begin(), options.end());
-    listArgs.insert(listArgs.end(), {tuneFile.string(), "1"});
+    listArgs.insert(listArgs.end(), {tuneFile.string(), tune});
     ASSERT_EQ(tunedump(listArgs), 0) << errors;
     TimedWords listed;
     std::istringstream lines(out.str());
@@ -109,6 +112,11 @@ TEST_F(ExportTest, MidiFileHoldsTheWordsAndTimesOfTheListedPlay) {
     EXPECT_EQ(out.str(), "");
     EXPECT_GT(listed.size(), 20u);
     EXPECT_EQ(readStandardMidiFile(midi), listed);
+    if (options == std::vector<std::string>{"--standard"}) {
+      // The reading reaches the export: the classic reading plays this tune otherwise.
+      ASSERT_EQ(tunedump({"--export-midi", midi.string(), tuneFile.string(), tune}), 0) << errors;
+      EXPECT_NE(readStandardMidiFile(midi), listed);
+    }
   }
 }
 

@@ -1,6 +1,9 @@
 #include "dump_command_line.h"
 
 #include <algorithm>
+#include <ostream>
+
+#include "tune/tune_file.h"
 
 namespace corvale {
 
@@ -21,6 +24,17 @@ DumpCommandLine parseDumpCommandLine(const std::vector<std::string>& args) {
     commandLine.tuneNumbers.push_back(*arg);
   }
   return commandLine;
+}
+
+int runTellingBadInput(std::ostream& err, const std::function<int()>& mode) {
+  try {
+    return mode();
+  } catch (const DumpUsageError& error) {
+    err << "tunedump: " << error.what() << '\n';
+  } catch (const TuneFileError& error) {
+    err << "tunedump: " << error.what() << '\n';
+  }
+  return 2;
 }
 
 }  // namespace corvale

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,5 +26,9 @@ bool isAllDigits(const std::string& text);
 
 // `args` are the arguments after the program name.
 DumpCommandLine parseDumpCommandLine(const std::vector<std::string>& args);
+
+// Runs one of tunedump's modes and returns its status; a command line it cannot
+// follow or a tune file it cannot read ends it with one line on `err` and status 2.
+int runTellingBadInput(std::ostream& err, const std::function<int()>& mode);
 
 }  // namespace corvale

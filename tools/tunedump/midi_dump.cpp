@@ -26,7 +26,7 @@ void writeMidiWords(const std::vector<melodex::RecordedCall>& calls, std::int64_
 }
 
 int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, Reading reading) {
-  try {
+  return runTellingBadInput(err, [&] {
     const MidiDumpCommandLine commandLine = parseMidiDumpCommandLine(args);
     const TuneFile file = readTuneFile(commandLine.file);
 
@@ -50,12 +50,7 @@ int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::os
     writeMidiWords(recording->calls(), playStart, out);
     // The words sent up to the refusal are listed; the status says the play did not finish.
     return failed ? 1 : 0;
-  } catch (const DumpUsageError& error) {
-    err << "tunedump: " << error.what() << '\n';
-  } catch (const TuneFileError& error) {
-    err << "tunedump: " << error.what() << '\n';
-  }
-  return 2;
+  });
 }
 
 }  // namespace corvale

@@ -13,8 +13,8 @@
 
 namespace corvale {
 
-int runMidiExport(const std::vector<std::string>& args, std::ostream& err) {
-  try {
+int runMidiExport(const std::vector<std::string>& args, std::ostream& err, Reading reading) {
+  return runTellingBadInput(err, [&] {
     if (args.size() < 2 || args[1].empty() || args[1].rfind("--", 0) == 0) {
       throw DumpUsageError(args.front() + " needs the file to write before the options of --midi");
     }
@@ -23,7 +23,7 @@ int runMidiExport(const std::vector<std::string>& args, std::ostream& err) {
     const MidiDumpCommandLine commandLine = parseMidiDumpCommandLine({args.begin() + 2, args.end()});
     const TuneFile file = readTuneFile(commandLine.file);
     const RecordedPlay play = recordPlay(file.lineStore, chosenTuneFromDigits(commandLine.tuneNumber),
-                                         {commandLine.tempo, commandLine.replays, commandLine.instrument});
+                                         {commandLine.tempo, commandLine.replays, commandLine.instrument, reading});
     if (!play.problem.empty()) {
       err << "tunedump: " << play.problem << '\n';
       return 1;
@@ -37,12 +37,7 @@ int runMidiExport(const std::vector<std::string>& args, std::ostream& err) {
       return 1;
     }
     return 0;
-  } catch (const DumpUsageError& error) {
-    err << "tunedump: " << error.what() << '\n';
-  } catch (const TuneFileError& error) {
-    err << "tunedump: " << error.what() << '\n';
-  }
-  return 2;
+  });
 }
 
 }  // namespace corvale

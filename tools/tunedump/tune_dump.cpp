@@ -55,9 +55,9 @@ int runTuneDump(const std::vector<std::string>& allArgs, std::ostream& out, std:
     return runMidiDump(std::vector<std::string>(args.begin() + 1, args.end()), out, err, reading);
   }
   if (!args.empty() && (args.front() == "--export-midi" || args.front() == "--export-wav")) {
-    return runMidiExport(args, err);
+    return runMidiExport(args, err, reading);
   }
-  try {
+  return runTellingBadInput(err, [&, reading = reading, &args = args] {
     const DumpCommandLine commandLine = parseDumpCommandLine(args);
     const TuneFile file = readTuneFile(commandLine.file);
     if (commandLine.tuneNumbers.empty()) {
@@ -70,12 +70,7 @@ int runTuneDump(const std::vector<std::string>& allArgs, std::ostream& out, std:
                       reader.parse(file.lineStore, chosenTuneFromDigits(number), reading), out);
     }
     return 0;
-  } catch (const DumpUsageError& error) {
-    err << "tunedump: " << error.what() << '\n';
-  } catch (const TuneFileError& error) {
-    err << "tunedump: " << error.what() << '\n';
-  }
-  return 2;
+  });
 }
 
 }  // namespace corvale
