@@ -23,6 +23,13 @@ std::size_t closing(std::string_view line, std::size_t at, char mark) {
   return end == std::string_view::npos ? line.size() : end + 1;
 }
 
+// Past a !...! or +...+ decoration from `at`; a lone mark (an old line break
+// or chord sign) is passed over alone.
+std::size_t pastDecoration(std::string_view line, std::size_t at) {
+  const std::size_t end = closing(line, at, line[at]);
+  return end == line.size() && line.back() != line[at] ? at + 1 : end;
+}
+
 }  // namespace
 
 BodyReader::BodyReader(const BodyStart& start, Music& music)
@@ -49,17 +56,8 @@ void BodyReader::readLine(std::string_view line) {
     overlay = false;
     switch (c) {
       case '"': at = closing(line, at, '"'); break;
-      case '!': {
-        // A decoration when closed on the line; a lone "!" is an old line break mark.
-        const std::size_t end = closing(line, at, '!');
-        at = end == line.size() && line.back() != '!' ? at + 1 : end;
-        break;
-      }
-      case '+': {
-        const std::size_t end = closing(line, at, '+');
-        at = end == line.size() && line.back() != '+' ? at + 1 : end;
-        break;
-      }
+      case '!':
+      case '+': at = pastDecoration(line, at); break;
       case '[':
         if (at + 1 < line.size() && isDigit(line[at + 1])) {
           ++at;
@@ -177,8 +175,10 @@ void BodyReader::readChord(std::string_view line, std::size_t& at) {
   std::optional<double> firstLength;
   bool tied = false;
   while (at < line.size() && line[at] != ']') {
-    if (line[at] == '"' || line[at] == '!') {
-      at = closing(line, at, line[at]);
+    if (line[at] == '"') {
+      at = closing(line, at, '"');
+    } else if (line[at] == '!' || line[at] == '+') {
+      at = pastDecoration(line, at);
     } else if (const auto note = readWrittenNote(line, at)) {
       notes.push_back({note->natural, soundingNote(*note)});
       if (!firstLength) firstLength = note->length;
@@ -310,11 +310,17 @@ bool BodyReader::tiedTo(const std::vector<std::pair<int, int>>& notes) const {
     return std::any_of(tie_->notes.begin(), tie_->notes.end(),
                        [&](const auto& tied) { return tied.first == notes.front().first; });
   }
+  // A chord tied to a chord goes on when it holds the same notes, in any order.
   if (tie_->notes.size() != notes.size()) return false;
+  std::vector<int> from;
+  std::vector<int> to;
   for (std::size_t i = 0; i < notes.size(); ++i) {
-    if (tie_->notes[i].first != notes[i].first) return false;
+    from.push_back(tie_->notes[i].first);
+    to.push_back(notes[i].first);
   }
-  return true;
+  std::sort(from.begin(), from.end());
+  std::sort(to.begin(), to.end());
+  return from == to;
 }
 
 void BodyReader::addSound(const std::vector<std::pair<int, int>>& notes, double duration) {

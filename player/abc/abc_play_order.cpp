@@ -78,6 +78,21 @@ class RepeatPlayer {
   }
 
  private:
+  // Whether the "|:" being played was left open up to `at`, the next start repeat: at
+  // least a whole bar on, with no ending and no double bar to close it. Its music is
+  // played twice, as a ":|" before the new "|:" would have it. (One left open to the
+  // tune's end plays once: songs end so.)
+  bool leftOpen(std::size_t at) const {
+    if (!explicitStart_ || pass_ != 1) return false;
+    bool wholeBar = false;
+    for (std::size_t i = start_; i < at; ++i) {
+      const MusicItem& item = music_.items[i];
+      if (item.kind == MusicItem::Kind::Ending || item.sectionEnd) return false;
+      wholeBar = wholeBar || item.kind == MusicItem::Kind::Bar;
+    }
+    return wholeBar;
+  }
+
   // Inside an ending this pass does not play: it ends at the ending for this pass or
   // at the repeat's end or a double bar.
   void skipTo(const MusicItem& item, std::size_t at) {
@@ -104,7 +119,9 @@ class RepeatPlayer {
       explicitStart_ = false;
       start_ = at + 1;
     }
-    if (item.repeatStart) {
+    if (item.repeatStart && leftOpen(at)) {
+      repeatFrom(at);
+    } else if (item.repeatStart) {
       startRepeat(at);
     } else if (item.sectionEnd && !explicitStart_) {
       // A repeat without its "|:" goes back to the last double bar.

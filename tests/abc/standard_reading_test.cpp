@@ -151,6 +151,8 @@ TEST(StandardReading, ChordsSoundTogetherAndGraceNotesTakeTimeFromTheNoteAfter) 
       {"L:1/8\n", "C", "{g}A2 {gf}A", "79:0.25 69:1.75 79:0.25 77:0.25 69:0.5"},
       // ...but graces never take more than half the note after them.
       {"L:1/8\n", "C", "{gfe}A/ {/g}[CE]", "79:0.08333 77:0.08333 76:0.08333 69:0.25 79:0.25 60:0 64:0.75"},
+      // A chord tied to the same notes in another order goes on; decorations inside never sound.
+      {"L:1/8\n", "C", "[C2-E2-][EC] [+slide+DD]", "60:0 64:3 62:0 62:1"},
   });
 }
 
@@ -176,6 +178,8 @@ TEST(StandardReading, RepeatsAndEndingsPlayInTheStandardsOrder) {
       {"L:1/8\n", "C", "|: C [1-3 D :| [4 E |]", "60 62 60 62 60 62 60 64"},
       {"L:1/8\n", "C", "|: C :: D :|", "60 60 62 62"},
       {"L:1/8\n", "C", "|: C :|: D :||: E |:: F :||", "60 60 62 62 64 65 65"},
+      // A start repeat left open plays twice when the next one begins, not after a double bar.
+      {"L:1/8\n", "C", "|: C | D |: E :| F |: G || A", "60 62 60 62 64 64 65 67 69"},
   });
 }
 
