@@ -26,11 +26,7 @@ class MainWindowTest : public ::testing::Test {
   Form1& form() { return window.form(); }
   QString path(const QString& name) const { return folder.filePath(name); }
 
-  void write(const QString& name, const std::string& text) const {
-    QFile file(folder.filePath(name));
-    if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write a test file");
-    file.write(text.data(), static_cast<qint64>(text.size()));
-  }
+  void write(const QString& name, const std::string& text) const { writeFile(folder.filePath(name), text); }
 
   // One step of a run: true once it is done, false to be asked again at the next tick.
   using Step = std::function<bool()>;

@@ -49,6 +49,12 @@ inline std::vector<int> visibleBoxes(const Fingerboard& board) {
   return visible;
 }
 
+inline void writeFile(const QString& path, const std::string& text) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write a test file");
+  file.write(text.data(), static_cast<qint64>(text.size()));
+}
+
 // Runs the steps from `index` on, one after another from the window's event
 // loop, each in its own pass so the player loop looks at the window between two.
 inline void runStepsFrom(std::shared_ptr<std::vector<std::function<void()>>> steps, std::size_t index) {
@@ -70,11 +76,7 @@ class WindowTest : public ::testing::Test {
     recordingPlatform().clear();
   }
 
-  void write(const QString& name, const std::string& text) const {
-    QFile file(folder.filePath(name));
-    if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write a test file");
-    file.write(text.data(), static_cast<qint64>(text.size()));
-  }
+  void write(const QString& name, const std::string& text) const { writeFile(folder.filePath(name), text); }
 
   // Runs the player loop on `file` with `steps` taken from inside its wait;
   // the window closes after the last step, which ends the loop.
