@@ -10,7 +10,7 @@
 #include <QElapsedTimer>
 
 #include "player/ui/file_list.h"
-#include "ui_test_support.h"
+#include "main_window_support.h"
 
 namespace corvale::test {
 namespace {
@@ -86,47 +86,35 @@ TEST_F(FileSafetyTest, AFileSwappedForAFifoAfterListingIsReportedAndTheWindowSti
   EXPECT_NE(form.messageArea()->message().find("tunes.abc: is not a regular file"), std::string::npos);
 }
 
-// Runs `steps` one after another from the window's event loop, each only once no play
-// is running, then closes the window; a pass that finds a play running looks again later.
-void runBetweenPlays(Form1& form, std::shared_ptr<std::vector<std::function<void()>>> steps, std::size_t index) {
-  QTimer::singleShot(5, [&form, steps, index] {
-    if (form.Command1()->text() != "CLICK TO START") return runBetweenPlays(form, steps, index);
-    if (index == steps->size()) return void(form.close());
-    (*steps)[index]();
-    runBetweenPlays(form, steps, index + 1);
-  });
-}
-
 // Every title plays the tune whose T: line gave it: B for the title before the first
 // X: line, C for tune 1, E and F for both titles of tune 3 (a second T: line after its
 // key), and nothing listed for the untitled tune 2.
-TEST_F(FileSafetyTest, StartPlaysTheTuneOfTheSelectedTitle) {
+TEST_F(MainWindowTest, StartPlaysTheTuneOfTheSelectedTitle) {
   write(QStringLiteral("tie.abc"),
         "T:Book\nK:C\nB/4\nX:1\nT:One\nK:C\nC/4\n\nX:2\nK:C\nD/4\n\nX:3\nT:Three\nK:C\nT:Two\nE/4 F/4\n");
-  form.HScroll2()->setValue(form.HScroll2()->maximum());
-  const std::vector<std::vector<int>> expected{{71}, {60}, {64, 65}, {64, 65}};
-  auto steps = std::make_shared<std::vector<std::function<void()>>>();
+  form().HScroll2()->setValue(form().HScroll2()->maximum());
+  window.openTuneFile(path(QStringLiteral("tie.abc")));
   std::vector<std::vector<int>> heard;
-  const auto notesHeard = [&heard] {
-    std::vector<int> notes;
-    for (const std::int32_t word : recordingPlatform().sentWords()) {
-      if ((word & 0xF0) == 0x90 && ((word >> 16) & 0x7F) != 0) notes.push_back((word >> 8) & 0x7F);
-    }
-    heard.push_back(notes);
-  };
-  for (int row = 0; row < static_cast<int>(expected.size()); ++row) {
-    steps->push_back([this, row, notesHeard] {
-      if (row > 0) notesHeard();
+  std::vector<Step> steps{[this] { return form().List1()->count() == 4; }};
+  for (int row = 0; row < 4; ++row) {
+    steps.push_back(act([this, row] {
       recordingPlatform().clear();
-      form.List1()->setCurrentRow(row);
-      form.Command1_Click();
+      form().List1()->setCurrentRow(row);
+      form().Command1_Click();
+    }));
+    steps.push_back([this, &heard] {
+      if (form().Command1()->text() != "CLICK TO START") return false;
+      std::vector<int> notes;
+      for (const std::int32_t word : recordingPlatform().sentWords()) {
+        if ((word & 0xF0) == 0x90 && ((word >> 16) & 0x7F) != 0) notes.push_back((word >> 8) & 0x7F);
+      }
+      heard.push_back(notes);
+      return true;
     });
   }
-  steps->push_back(notesHeard);
-  runBetweenPlays(form, steps, 0);
-  form.File1_Click(QStringLiteral("tie.abc"));
-  EXPECT_EQ(itemTexts(form.List1()), (QStringList{"Book", "One", "Three", "Two"}));
-  EXPECT_EQ(heard, expected);
+  runSteps(steps);
+  EXPECT_EQ(itemTexts(form().List1()), (QStringList{"Book", "One", "Three", "Two"}));
+  EXPECT_EQ(heard, (std::vector<std::vector<int>>{{71}, {60}, {64, 65}, {64, 65}}));
 }
 
 }  // namespace

@@ -21,15 +21,10 @@ bool sent(std::int32_t word) {
   return std::find(words.begin(), words.end(), word) != words.end();
 }
 
-TEST_F(MainWindowTest, TheReadingStartsClassic) {
-  EXPECT_TRUE(window.readingMenu().classic()->isChecked());
-  EXPECT_FALSE(window.readingMenu().standard()->isChecked());
-  EXPECT_EQ(form().reading(), Reading::Classic);
-}
-
 // The classic reading plays tune 1 without sharps (it does not know the key " Gmaj");
 // the standard one, chosen while waiting, lists the file anew and sharpens its F.
 TEST_F(MainWindowTest, ChangingTheReadingWhileWaitingListsTheFileAnewAndStartPlaysUnderIt) {
+  EXPECT_EQ(form().reading(), Reading::Classic);
   write(QStringLiteral("mixed.abc"), kMixedFile);
   window.openTuneFile(path(QStringLiteral("mixed.abc")));
   runSteps({[this] { return form().List1()->count() == 2; },

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -39,6 +40,18 @@ inline QStringList itemTexts(const QListWidget* list) {
   QStringList texts;
   for (int row = 0; row < list->count(); ++row) texts << list->item(row)->text();
   return texts;
+}
+
+// A menu's entries as shown: "-" for a separator, "*" after a checked entry, then
+// the entry's shortcuts.
+inline QStringList menuEntries(const QMenu& menu) {
+  QStringList entries;
+  for (const QAction* action : menu.actions()) {
+    QString entry = action->isSeparator() ? QStringLiteral("-") : action->text() + (action->isChecked() ? "*" : "");
+    for (const QKeySequence& key : action->shortcuts()) entry += QLatin1Char(' ') + key.toString();
+    entries << entry;
+  }
+  return entries;
 }
 
 inline std::vector<int> visibleBoxes(const Fingerboard& board) {
