@@ -1,33 +1,26 @@
 // The file list and the player loop with files that are not tune files: links to
 // FIFOs, sockets and devices, a file swapped for a FIFO after it was listed, names that
 // are not UTF-8. Also the tune list's tie: each title plays the tune it came from.
-#include <dirent.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <filesystem>
+#include <fstream>
 
-#include "player/ui/file_list.h"
 #include "main_window_support.h"
+#include "player/ui/file_list.h"
 
 namespace corvale::test {
 namespace {
 
-// Removes the files it made, by their bytes: Qt does not see a name that is not UTF-8,
+// Removes the files it made by their bytes: Qt does not see a name that is not UTF-8,
 // so the temporary folder could not remove itself.
 class FileSafetyTest : public WindowTest {
  protected:
-  ~FileSafetyTest() override {
-    const QByteArray path = QFile::encodeName(folder.path());
-    if (DIR* dir = ::opendir(path.constData())) {
-      while (const dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] != '.') ::unlink((path + '/' + entry->d_name).constData());
-      }
-      ::closedir(dir);
-    }
-  }
+  ~FileSafetyTest() override { std::filesystem::remove_all(QFile::encodeName(folder.path()).toStdString()); }
 };
 
 QByteArray pathBytes(const QTemporaryDir& folder, const QByteArray& name) {
@@ -43,13 +36,6 @@ void makeSocket(const QByteArray& path) {
   ::close(fd);
 }
 
-void writeBytes(const QByteArray& path, const QByteArray& text) {
-  FILE* raw = std::fopen(path.constData(), "wb");
-  ASSERT_NE(raw, nullptr);
-  std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), raw);
-  std::fclose(raw);
-}
-
 // A click on the Latin-1 name opens that file: its bytes go from listing to opening.
 TEST_F(FileSafetyTest, ListsRegularFilesJudgedOnTheLinksTargetAndOpensANameThatIsNotUtf8) {
   ASSERT_EQ(::mkfifo(pathBytes(folder, "pipe.abc").constData(), 0600), 0);
@@ -60,13 +46,12 @@ TEST_F(FileSafetyTest, ListsRegularFilesJudgedOnTheLinksTargetAndOpensANameThatI
       {"to-tunes.abc", "tunes.abc"},
   };
   for (const auto& [name, target] : links) ASSERT_EQ(::symlink(target.constData(), pathBytes(folder, name)), 0);
-  writeBytes(pathBytes(folder, "caf\xE9.abc"), "X:1\nT:Caf\xE9\n");
+  std::ofstream(pathBytes(folder, "caf\xE9.abc").constData(), std::ios::binary) << "X:1\nT:Caf\xE9\n";
   form.Dir1_Change(folder.path());
   EXPECT_EQ(itemTexts(form.File1()), (QStringList{QStringLiteral("caf\uFFFD.abc"), "to-tunes.abc", "tunes.abc"}));
 
-  runStepsFrom(std::make_shared<std::vector<std::function<void()>>>(1, [this] { form.close(); }), 0);
   const QRect latin1 = form.File1()->visualItemRect(form.File1()->item(0));
-  QTest::mouseClick(form.File1()->viewport(), Qt::LeftButton, {}, latin1.center());
+  runSteps(form, form, {}, [&] { QTest::mouseClick(form.File1()->viewport(), Qt::LeftButton, {}, latin1.center()); });
   EXPECT_EQ(itemTexts(form.List1()), QStringList{QStringLiteral("Caf\u00E9")});
   EXPECT_TRUE(form.messageArea()->isHidden());
 }
