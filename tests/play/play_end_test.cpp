@@ -4,7 +4,6 @@
 // FluidSynth's file driver, over several plays.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <filesystem>
@@ -109,11 +108,3 @@ TEST(PlayEnd, TheStartCaptionFollowsTheLastNoteOffWithAndWithoutTheBuiltInSynthe
 
 }  // namespace
 }  // namespace corvale
-
-int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

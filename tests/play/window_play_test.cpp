@@ -3,7 +3,6 @@
 // synthesiser, with a MIDI service that records and a clock the tests own.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -44,6 +43,7 @@ bool isNoteOff(std::int32_t word) { return (word & 0xF0) == 0x80; }
 class WindowPlayTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    melodex::installPlatform(recording);
     std::ofstream(folder.filePath("tunes.abc").toStdString()) << kTunes;
     openWindow();
   }
@@ -261,12 +261,3 @@ TEST_F(WindowPlayTest, WithoutASynthesiserTheTunePlaysThroughAndTheWindowSaysSoO
 
 }  // namespace
 }  // namespace corvale
-
-int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  melodex::installPlatform(corvale::recording);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -8,14 +8,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "tune/regular_file.h"
 #include "tune/tune_file.h"
-#include "tune_dump.h"
+#include "tune_fixtures.h"
 
 namespace corvale {
 namespace {
@@ -61,19 +60,6 @@ class FileKinds : public ::testing::Test {
   fs::path folder_;
 };
 
-struct Dumped {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Dumped dump(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = runTuneDump(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
 TEST_F(FileKinds, TunedumpRefusesAnythingButARegularFileOnOneLineWithStatusTwo) {
   const fs::path fifo = makeFifo("pipe.abc");
   const fs::path socket = makeSocket("socket.abc");
@@ -95,7 +81,7 @@ TEST_F(FileKinds, TunedumpRefusesAnythingButARegularFileOnOneLineWithStatusTwo) 
   for (const auto& [path, reason] : cases) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{path.string()}, {path.string(), "1"}, {"--midi", path.string(), "1"}}) {
-      const Dumped result = dump(args);
+      const testing::DumpResult result = testing::runDump(args);
       EXPECT_EQ(result.status, 2) << path;
       EXPECT_EQ(result.out, "");
       EXPECT_EQ(result.err, "tunedump: " + path.string() + ": " + reason + "\n");

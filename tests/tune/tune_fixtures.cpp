@@ -17,6 +17,13 @@ std::string repeated(std::string_view text, int times) {
   return result;
 }
 
+DumpResult runDump(const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = runTuneDump(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
 DumpResult dumpTunes(std::string_view fileText, std::vector<std::string> tuneNumbers) {
   // A file of its own per call and process: ctest may run these tests side by side.
   static int calls = 0;
@@ -24,11 +31,9 @@ DumpResult dumpTunes(std::string_view fileText, std::vector<std::string> tuneNum
       ("corvale-tune-" + std::to_string(::getpid()) + "-" + std::to_string(calls++) + ".abc");
   std::ofstream(path, std::ios::binary) << fileText;
   tuneNumbers.insert(tuneNumbers.begin(), path.string());
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = runTuneDump(tuneNumbers, out, err);
+  DumpResult result = runDump(tuneNumbers);
   std::filesystem::remove(path);
-  return {status, out.str(), err.str()};
+  return result;
 }
 
 std::string rowsOf(const std::string& dumpOutput) {

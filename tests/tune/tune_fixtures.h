@@ -16,6 +16,9 @@ struct DumpResult {
   std::string err;
 };
 
+// Runs tunedump with these arguments, as the command line would.
+DumpResult runDump(const std::vector<std::string>& args);
+
 // Runs tunedump on `fileText` with these tune numbers, as the command line would.
 DumpResult dumpTunes(std::string_view fileText, std::vector<std::string> tuneNumbers);
 

@@ -1,33 +1,26 @@
 // The file list and the player loop with files that are not tune files: links to
 // FIFOs, sockets and devices, a file swapped for a FIFO after it was listed, names that
 // are not UTF-8. Also the tune list's tie: each title plays the tune it came from.
-#include <dirent.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <filesystem>
+#include <fstream>
 
+#include "main_window_support.h"
 #include "player/ui/file_list.h"
-#include "ui_test_support.h"
 
 namespace corvale::test {
 namespace {
 
-// Removes the files it made, by their bytes: Qt does not see a name that is not UTF-8,
+// Removes the files it made by their bytes: Qt does not see a name that is not UTF-8,
 // so the temporary folder could not remove itself.
 class FileSafetyTest : public WindowTest {
  protected:
-  ~FileSafetyTest() override {
-    const QByteArray path = QFile::encodeName(folder.path());
-    if (DIR* dir = ::opendir(path.constData())) {
-      while (const dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] != '.') ::unlink((path + '/' + entry->d_name).constData());
-      }
-      ::closedir(dir);
-    }
-  }
+  ~FileSafetyTest() override { std::filesystem::remove_all(QFile::encodeName(folder.path()).toStdString()); }
 };
 
 QByteArray pathBytes(const QTemporaryDir& folder, const QByteArray& name) {
@@ -43,13 +36,6 @@ void makeSocket(const QByteArray& path) {
   ::close(fd);
 }
 
-void writeBytes(const QByteArray& path, const QByteArray& text) {
-  FILE* raw = std::fopen(path.constData(), "wb");
-  ASSERT_NE(raw, nullptr);
-  std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), raw);
-  std::fclose(raw);
-}
-
 // A click on the Latin-1 name opens that file: its bytes go from listing to opening.
 TEST_F(FileSafetyTest, ListsRegularFilesJudgedOnTheLinksTargetAndOpensANameThatIsNotUtf8) {
   ASSERT_EQ(::mkfifo(pathBytes(folder, "pipe.abc").constData(), 0600), 0);
@@ -60,13 +46,12 @@ TEST_F(FileSafetyTest, ListsRegularFilesJudgedOnTheLinksTargetAndOpensANameThatI
       {"to-tunes.abc", "tunes.abc"},
   };
   for (const auto& [name, target] : links) ASSERT_EQ(::symlink(target.constData(), pathBytes(folder, name)), 0);
-  writeBytes(pathBytes(folder, "caf\xE9.abc"), "X:1\nT:Caf\xE9\n");
+  std::ofstream(pathBytes(folder, "caf\xE9.abc").constData(), std::ios::binary) << "X:1\nT:Caf\xE9\n";
   form.Dir1_Change(folder.path());
   EXPECT_EQ(itemTexts(form.File1()), (QStringList{QStringLiteral("caf\uFFFD.abc"), "to-tunes.abc", "tunes.abc"}));
 
-  runStepsFrom(std::make_shared<std::vector<std::function<void()>>>(1, [this] { form.close(); }), 0);
   const QRect latin1 = form.File1()->visualItemRect(form.File1()->item(0));
-  QTest::mouseClick(form.File1()->viewport(), Qt::LeftButton, {}, latin1.center());
+  runSteps(form, form, {}, [&] { QTest::mouseClick(form.File1()->viewport(), Qt::LeftButton, {}, latin1.center()); });
   EXPECT_EQ(itemTexts(form.List1()), QStringList{QStringLiteral("Caf\u00E9")});
   EXPECT_TRUE(form.messageArea()->isHidden());
 }
@@ -86,47 +71,35 @@ TEST_F(FileSafetyTest, AFileSwappedForAFifoAfterListingIsReportedAndTheWindowSti
   EXPECT_NE(form.messageArea()->message().find("tunes.abc: is not a regular file"), std::string::npos);
 }
 
-// Runs `steps` one after another from the window's event loop, each only once no play
-// is running, then closes the window; a pass that finds a play running looks again later.
-void runBetweenPlays(Form1& form, std::shared_ptr<std::vector<std::function<void()>>> steps, std::size_t index) {
-  QTimer::singleShot(5, [&form, steps, index] {
-    if (form.Command1()->text() != "CLICK TO START") return runBetweenPlays(form, steps, index);
-    if (index == steps->size()) return void(form.close());
-    (*steps)[index]();
-    runBetweenPlays(form, steps, index + 1);
-  });
-}
-
 // Every title plays the tune whose T: line gave it: B for the title before the first
 // X: line, C for tune 1, E and F for both titles of tune 3 (a second T: line after its
 // key), and nothing listed for the untitled tune 2.
-TEST_F(FileSafetyTest, StartPlaysTheTuneOfTheSelectedTitle) {
+TEST_F(MainWindowTest, StartPlaysTheTuneOfTheSelectedTitle) {
   write(QStringLiteral("tie.abc"),
         "T:Book\nK:C\nB/4\nX:1\nT:One\nK:C\nC/4\n\nX:2\nK:C\nD/4\n\nX:3\nT:Three\nK:C\nT:Two\nE/4 F/4\n");
-  form.HScroll2()->setValue(form.HScroll2()->maximum());
-  const std::vector<std::vector<int>> expected{{71}, {60}, {64, 65}, {64, 65}};
-  auto steps = std::make_shared<std::vector<std::function<void()>>>();
+  form().HScroll2()->setValue(form().HScroll2()->maximum());
+  window.openTuneFile(path(QStringLiteral("tie.abc")));
   std::vector<std::vector<int>> heard;
-  const auto notesHeard = [&heard] {
-    std::vector<int> notes;
-    for (const std::int32_t word : recordingPlatform().sentWords()) {
-      if ((word & 0xF0) == 0x90 && ((word >> 16) & 0x7F) != 0) notes.push_back((word >> 8) & 0x7F);
-    }
-    heard.push_back(notes);
-  };
-  for (int row = 0; row < static_cast<int>(expected.size()); ++row) {
-    steps->push_back([this, row, notesHeard] {
-      if (row > 0) notesHeard();
+  std::vector<Step> steps{[this] { return form().List1()->count() == 4; }};
+  for (int row = 0; row < 4; ++row) {
+    steps.push_back(act([this, row] {
       recordingPlatform().clear();
-      form.List1()->setCurrentRow(row);
-      form.Command1_Click();
+      form().List1()->setCurrentRow(row);
+      form().Command1_Click();
+    }));
+    steps.push_back([this, &heard] {
+      if (form().Command1()->text() != "CLICK TO START") return false;
+      std::vector<int> notes;
+      for (const std::int32_t word : recordingPlatform().sentWords()) {
+        if ((word & 0xF0) == 0x90 && ((word >> 16) & 0x7F) != 0) notes.push_back((word >> 8) & 0x7F);
+      }
+      heard.push_back(notes);
+      return true;
     });
   }
-  steps->push_back(notesHeard);
-  runBetweenPlays(form, steps, 0);
-  form.File1_Click(QStringLiteral("tie.abc"));
-  EXPECT_EQ(itemTexts(form.List1()), (QStringList{"Book", "One", "Three", "Two"}));
-  EXPECT_EQ(heard, expected);
+  runSteps(steps);
+  EXPECT_EQ(itemTexts(form().List1()), (QStringList{"Book", "One", "Three", "Two"}));
+  EXPECT_EQ(heard, (std::vector<std::vector<int>>{{71}, {60}, {64, 65}, {64, 65}}));
 }
 
 }  // namespace

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QSettings>
-#include <QTimer>
-#include <functional>
 
 #include "player/ui/main_window.h"
 #include "ui_test_support.h"
@@ -26,42 +22,9 @@ class MainWindowTest : public ::testing::Test {
   Form1& form() { return window.form(); }
   QString path(const QString& name) const { return folder.filePath(name); }
 
-  void write(const QString& name, const std::string& text) const {
-    QFile file(folder.filePath(name));
-    if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write a test file");
-    file.write(text.data(), static_cast<qint64>(text.size()));
-  }
+  void write(const QString& name, const std::string& text) const { writeFile(folder.filePath(name), text); }
 
-  // One step of a run: true once it is done, false to be asked again at the next tick.
-  using Step = std::function<bool()>;
-
-  // Takes the steps in turn, one a millisecond from the window's event loop
-  // (inside the player loop once it runs), then closes the window and handles
-  // events until the player loop has ended; five seconds at most in all.
-  void runSteps(std::vector<Step> steps) {
-    QElapsedTimer spent;
-    spent.start();
-    std::size_t next = 0;
-    QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-      if (next < steps.size() && steps[next]()) ++next;
-      if (next == steps.size() || spent.elapsed() > 5000) window.close();
-    });
-    tick.start(1);
-    while (!form().closing() && spent.elapsed() < 6000) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    QCoreApplication::processEvents();
-    EXPECT_EQ(next, steps.size()) << "the run did not get past step " << next;
-  }
-
-  // A step that does something once.
-  static Step act(std::function<void()> action) {
-    return [action = std::move(action)] {
-      action();
-      return true;
-    };
-  }
+  void runSteps(std::vector<Step> steps) { test::runSteps(window, form(), std::move(steps)); }
 
   // No recent files and no reading chosen before the window reads them.
   struct FreshSettings {

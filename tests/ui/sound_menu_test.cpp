@@ -37,14 +37,6 @@ class SoundPieces : public ::testing::Test {
     return melodex::toInt32(midix.Invoke(melodex::member::CurrentDevice, melodex::InvokeKind::PropertyGet, {}));
   }
 
-  QStringList entries(QMenu& menu) {
-    QStringList texts;
-    for (QAction* action : menu.actions()) {
-      texts << (action->isSeparator() ? QStringLiteral("-") : action->text() + (action->isChecked() ? "*" : ""));
-    }
-    return texts;
-  }
-
   QAction* entry(QMenu& menu, const QString& text) {
     for (QAction* action : menu.actions()) {
       if (action->text() == text) return action;
@@ -66,7 +58,7 @@ TEST_F(SoundPieces, OutputsAreListedAsTheyAreWhenTheMenuOpensAndTheChoiceIsKept)
   SoundMenu menu(midix, settings, showMessage);
   const QString builtIn = menu.actions().front()->text();
   EXPECT_TRUE(builtIn.startsWith("Built-in synthesiser (")) << builtIn.toStdString();
-  EXPECT_EQ(entries(menu), (QStringList{builtIn + "*", "Keyboard", "Synth server", "-", "Choose SoundFont\u2026"}));
+  EXPECT_EQ(menuEntries(menu), (QStringList{builtIn + "*", "Keyboard", "Synth server", "-", "Choose SoundFont\u2026"}));
 
   entry(menu, "Synth server")->trigger();
   EXPECT_EQ(melodex::defaultOutputRoute(), "Synth server");
@@ -76,7 +68,7 @@ TEST_F(SoundPieces, OutputsAreListedAsTheyAreWhenTheMenuOpensAndTheChoiceIsKept)
   // The keyboard is unplugged and another port comes: seen at the next opening.
   recordingPlatform().setDevices({port("Synth server"), port("Organ")});
   emit menu.aboutToShow();
-  EXPECT_EQ(entries(menu), (QStringList{builtIn, "Synth server*", "Organ", "-", "Choose SoundFont\u2026"}));
+  EXPECT_EQ(menuEntries(menu), (QStringList{builtIn, "Synth server*", "Organ", "-", "Choose SoundFont\u2026"}));
 
   entry(menu, builtIn)->trigger();
   EXPECT_EQ(melodex::defaultOutputRoute(), "");

@@ -2,15 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -41,6 +43,18 @@ inline QStringList itemTexts(const QListWidget* list) {
   return texts;
 }
 
+// A menu's entries as shown: "-" for a separator, "*" after a checked entry, then
+// the entry's shortcuts.
+inline QStringList menuEntries(const QMenu& menu) {
+  QStringList entries;
+  for (const QAction* action : menu.actions()) {
+    QString entry = action->isSeparator() ? QStringLiteral("-") : action->text() + (action->isChecked() ? "*" : "");
+    for (const QKeySequence& key : action->shortcuts()) entry += QLatin1Char(' ') + key.toString();
+    entries << entry;
+  }
+  return entries;
+}
+
 inline std::vector<int> visibleBoxes(const Fingerboard& board) {
   std::vector<int> visible;
   for (int box = 0; box < kBoxCount; ++box) {
@@ -49,14 +63,44 @@ inline std::vector<int> visibleBoxes(const Fingerboard& board) {
   return visible;
 }
 
-// Runs the steps from `index` on, one after another from the window's event
-// loop, each in its own pass so the player loop looks at the window between two.
-inline void runStepsFrom(std::shared_ptr<std::vector<std::function<void()>>> steps, std::size_t index) {
-  if (index >= steps->size()) return;
-  QTimer::singleShot(1, [steps, index] {
-    (*steps)[index]();
-    runStepsFrom(steps, index + 1);
+inline void writeFile(const QString& path, const std::string& text) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write a test file");
+  file.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+// One step of a run: true once it is done, false to be asked again at the next tick.
+using Step = std::function<bool()>;
+
+// A step that does something once.
+inline Step act(std::function<void()> action) {
+  return [action = std::move(action)] {
+    action();
+    return true;
+  };
+}
+
+// Takes the steps in turn, one a millisecond from the window's event loop (inside
+// the player loop once it runs, so that it looks at the window between two), then
+// closes `window` and handles events until the player loop has ended; five seconds
+// at most in all. `begin` starts the run: a file click returns when the loop ends.
+inline void runSteps(QWidget& window, const Form1& form, std::vector<Step> steps,
+                     const std::function<void()>& begin = {}) {
+  QElapsedTimer spent;
+  spent.start();
+  std::size_t next = 0;
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, [&] {
+    if (next < steps.size() && steps[next]()) ++next;
+    if (next == steps.size() || spent.elapsed() > 5000) window.close();
   });
+  tick.start(1);
+  if (begin) begin();
+  while (!form.closing() && spent.elapsed() < 6000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  }
+  QCoreApplication::processEvents();
+  EXPECT_EQ(next, steps.size()) << "the run did not get past step " << next;
 }
 
 // A window browsing a folder of tune files written for one test and removed after it.
@@ -70,18 +114,14 @@ class WindowTest : public ::testing::Test {
     recordingPlatform().clear();
   }
 
-  void write(const QString& name, const std::string& text) const {
-    QFile file(folder.filePath(name));
-    if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write a test file");
-    file.write(text.data(), static_cast<qint64>(text.size()));
-  }
+  void write(const QString& name, const std::string& text) const { writeFile(folder.filePath(name), text); }
 
-  // Runs the player loop on `file` with `steps` taken from inside its wait;
-  // the window closes after the last step, which ends the loop.
-  void runLoop(const QString& file, std::vector<std::function<void()>> steps = {}) {
-    steps.push_back([this] { form.close(); });
-    runStepsFrom(std::make_shared<std::vector<std::function<void()>>>(std::move(steps)), 0);
-    form.File1_Click(file);
+  // Runs the player loop on `file` with `actions` taken from inside its wait;
+  // the window closes after the last one, which ends the loop.
+  void runLoop(const QString& file, const std::vector<std::function<void()>>& actions = {}) {
+    std::vector<Step> steps;
+    for (const auto& action : actions) steps.push_back(act(action));
+    runSteps(form, form, std::move(steps), [&] { form.File1_Click(file); });
   }
 
   // A short name, so the folder list shows it without a scroll bar.
