@@ -64,7 +64,8 @@ TEST_F(FileSafetyTest, AFileSwappedForAFifoAfterListingIsReportedAndTheWindowSti
   QElapsedTimer timer;
   timer.start();
   bool waited = false;
-  runLoop(QStringLiteral("tunes.abc"), {[&] { waited = true; }});
+  runSteps(form, form, {[&] { return !form.messageArea()->message().empty(); }, act([&] { waited = true; })},
+           [&] { form.File1_Click(QStringLiteral("tunes.abc")); });
   EXPECT_LT(timer.elapsed(), 1000);
   EXPECT_TRUE(waited);
   EXPECT_EQ(form.List1()->count(), 0);

@@ -82,7 +82,7 @@ inline Step act(std::function<void()> action) {
 
 // Takes the steps in turn, one a millisecond from the window's event loop (inside
 // the player loop once it runs, so that it looks at the window between two), then
-// closes `window` and handles events until the player loop has ended; five seconds
+// a tick later closes `window` and handles events until the player loop has ended; five seconds
 // at most in all. `begin` starts the run: a file click returns when the loop ends.
 inline void runSteps(QWidget& window, const Form1& form, std::vector<Step> steps,
                      const std::function<void()>& begin = {}) {
@@ -91,8 +91,9 @@ inline void runSteps(QWidget& window, const Form1& form, std::vector<Step> steps
   std::size_t next = 0;
   QTimer tick;
   QObject::connect(&tick, &QTimer::timeout, [&] {
-    if (next < steps.size() && steps[next]()) ++next;
+    // The window closes a tick after the last step, so that what it started is seen.
     if (next == steps.size() || spent.elapsed() > 5000) window.close();
+    else if (steps[next]()) ++next;
   });
   tick.start(1);
   if (begin) begin();
