@@ -311,16 +311,8 @@ bool BodyReader::tiedTo(const std::vector<std::pair<int, int>>& notes) const {
                        [&](const auto& tied) { return tied.first == notes.front().first; });
   }
   // A chord tied to a chord goes on when it holds the same notes, in any order.
-  if (tie_->notes.size() != notes.size()) return false;
-  std::vector<int> from;
-  std::vector<int> to;
-  for (std::size_t i = 0; i < notes.size(); ++i) {
-    from.push_back(tie_->notes[i].first);
-    to.push_back(notes[i].first);
-  }
-  std::sort(from.begin(), from.end());
-  std::sort(to.begin(), to.end());
-  return from == to;
+  const auto sameNatural = [](const auto& tied, const auto& note) { return tied.first == note.first; };
+  return std::is_permutation(tie_->notes.begin(), tie_->notes.end(), notes.begin(), notes.end(), sameNatural);
 }
 
 void BodyReader::addSound(const std::vector<std::pair<int, int>>& notes, double duration) {
