@@ -25,7 +25,7 @@
 
 #include "melodex/clock.h"
 #include "melodex/recording_platform.h"
-#include "player/ui/form1.h"
+#include "player/window/form1.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "fluid_synth_output.h"
 #include "melodex/clock.h"
 #include "melodex/recording_platform.h"
-#include "player/ui/colour_button.h"
-#include "player/ui/form1.h"
+#include "player/window/colour_button.h"
+#include "player/window/form1.h"
 
 namespace corvale {
 namespace {

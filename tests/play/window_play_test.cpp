@@ -14,10 +14,10 @@
 
 #include "fast_qt_host.h"
 #include "melodex/recording_platform.h"
-#include "player/ui/colour_button.h"
-#include "player/ui/display_box.h"
-#include "player/ui/form1.h"
-#include "player/ui/message_area.h"
+#include "player/window/colour_button.h"
+#include "player/window/display_box.h"
+#include "player/window/form1.h"
+#include "player/window/message_area.h"
 
 namespace corvale {
 namespace {

@@ -11,7 +11,7 @@
 #include <fstream>
 
 #include "main_window_support.h"
-#include "player/ui/file_list.h"
+#include "player/window/file_list.h"
 
 namespace corvale::test {
 namespace {

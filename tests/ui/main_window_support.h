@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-#include "player/ui/main_window.h"
+#include "player/app/main_window.h"
 #include "ui_test_support.h"
 
 namespace corvale::test {

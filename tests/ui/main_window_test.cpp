@@ -8,10 +8,10 @@
 #include <tuple>
 
 #include "main_window_support.h"
-#include "player/ui/drive_list.h"
-#include "player/ui/file_list.h"
-#include "player/ui/focus_frame.h"
-#include "player/ui/tune_list.h"
+#include "player/window/drive_list.h"
+#include "player/window/file_list.h"
+#include "player/app/focus_frame.h"
+#include "player/window/tune_list.h"
 
 namespace corvale::test {
 namespace {

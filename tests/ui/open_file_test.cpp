@@ -14,8 +14,8 @@
 
 #include "../play/fast_qt_host.h"
 #include "main_window_support.h"
-#include "player/ui/file_list.h"
-#include "player/ui/tune_file_reading.h"
+#include "player/window/file_list.h"
+#include "player/loop/tune_file_reading.h"
 
 namespace corvale::test {
 namespace {

@@ -13,9 +13,9 @@
 #include "melodex/sound_output.h"
 #include "player/export/sound_choice.h"
 #include "player/play/virtual_time_host.h"
-#include "player/ui/export_actions.h"
-#include "player/ui/sound_menu.h"
-#include "player/ui/sound_startup.h"
+#include "player/app/export_actions.h"
+#include "player/app/sound_menu.h"
+#include "player/app/sound_startup.h"
 #include "ui_test_support.h"
 
 namespace corvale::test {

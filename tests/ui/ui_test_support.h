@@ -18,13 +18,13 @@
 #include <vector>
 
 #include "melodex/recording_platform.h"
-#include "player/ui/colour_button.h"
-#include "player/ui/display_box.h"
-#include "player/ui/folder_list.h"
-#include "player/ui/form1.h"
-#include "player/ui/line_widget.h"
-#include "player/ui/message_area.h"
-#include "player/ui/picture_box.h"
+#include "player/window/colour_button.h"
+#include "player/window/display_box.h"
+#include "player/window/folder_list.h"
+#include "player/window/form1.h"
+#include "player/window/line_widget.h"
+#include "player/window/message_area.h"
+#include "player/window/picture_box.h"
 
 namespace corvale::test {
 

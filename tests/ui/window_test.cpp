@@ -4,8 +4,8 @@
 #include <array>
 #include <tuple>
 
-#include "player/ui/drive_list.h"
-#include "player/ui/file_list.h"
+#include "player/window/drive_list.h"
+#include "player/window/file_list.h"
 #include "ui_test_support.h"
 
 namespace corvale::test {
