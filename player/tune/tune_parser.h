@@ -7,6 +7,7 @@
 #include "tune/body_stream.h"
 #include "tune/event_table.h"
 #include "tune/line_store.h"
+#include "tune/row_place.h"
 
 namespace corvale {
 
@@ -18,6 +19,9 @@ struct ParsedTune {
   int bodyStartLine = 0;
   int tuneLineCount = 0;
   EventTable events;
+  // Under the standard reading, the place of each row of `events` (places[i] for
+  // row i + 1); empty under the classic reading.
+  std::vector<RowPlace> places;
 };
 
 // Parses tunes of one opened file, one play at a time.
