@@ -97,13 +97,17 @@ std::string rhythmName(std::string_view rhythmField) { return foldForSearch(rhyt
 
 SearchQuery parseSearchQuery(std::string_view typed) {
   SearchQuery query;
+  // A filter typed again replaces the one before; one with no value yet changes nothing.
+  const auto keep = [](std::string& filter, std::string value) {
+    if (!value.empty()) filter = std::move(value);
+  };
   for (const Token& token : tokensOf(typed)) {
     if (token.name == "key" || token.name == "k") {
-      query.key = keyName(token.value);
+      keep(query.key, keyName(token.value));
     } else if (token.name == "rhythm" || token.name == "r") {
-      query.rhythm = rhythmName(token.value);
+      keep(query.rhythm, rhythmName(token.value));
     } else if (token.name == "metre" || token.name == "meter" || token.name == "m") {
-      query.metre = metreName(token.value);
+      keep(query.metre, metreName(token.value));
     } else if (token.name == "x") {
       // The X: number is among the words every tune is found by.
       for (std::string& word : searchWords(token.value)) query.words.push_back(std::move(word));

@@ -43,7 +43,7 @@ std::string firstBarsOf(const abc::AbcBook& book, std::size_t first, std::size_t
     const std::string_view line = abc::trimmed(abc::withoutComment(book.lines()[i]));
     if (line.empty() || abc::fieldOfLine(line, true)) continue;
     for (const char c : line) {
-      if (bars.empty() && c == '|') continue;
+      if (bars.empty() && (c == '|' || c == ':')) continue;  // a start repeat before the first bar
       bars += c;
       if (c == '|' && bars.size() > 1 && bars[bars.size() - 2] != '|' && ++barLines == kFirstBarsBars) break;
       if (bars.size() >= kFirstBarsChars) return bars;

@@ -16,8 +16,9 @@
 namespace corvale {
 namespace {
 
-// When a tune of the set began, in microseconds of the play's clock.
+// When a tune of the set began: its first call among the recorded ones, and the clock then.
 struct TuneStart {
+  std::size_t call;
   std::int64_t time;
   std::size_t piece;
 };
@@ -53,23 +54,26 @@ int runSetDump(const std::vector<std::string>& args, std::ostream& out, std::ost
       for (const FoundSetTune& tune : found.tunes) pieces.push_back({&tune.tune, tune.times});
       const PlayOutcome outcome =
           play.play(pieces, reading == Reading::Standard ? ChordRows::HeldToChordEnd : ChordRows::PlainNotes,
-                    [&](std::size_t piece) { starts.push_back({clock.nowMicroseconds(), piece}); });
+                    [&](std::size_t piece) {
+                      starts.push_back({recording->calls().size(), clock.nowMicroseconds(), piece});
+                    });
       failed = outcome.ending == PlayEnding::Failed;
       if (failed) err << "tunedump: " << outcome.problem << '\n';
     }
     std::size_t next = 0;
-    const auto writeStartsUpTo = [&](std::int64_t time) {
-      for (; next < starts.size() && starts[next].time <= time; ++next) {
+    const auto writeStartsUpTo = [&](std::size_t call) {
+      for (; next < starts.size() && starts[next].call <= call; ++next) {
         const FoundSetTune& tune = found.tunes[starts[next].piece];
         out << "set\t" << (starts[next].time - playStart) / 1000 << '\t' << tune.number << '\t'
             << escapeControls(tune.title) << '\n';
       }
     };
-    for (const melodex::RecordedCall& call : recording->calls()) {
-      writeStartsUpTo(call.timeMicroseconds);
-      writeMidiWords({call}, playStart, out);
+    const std::vector<melodex::RecordedCall>& calls = recording->calls();
+    for (std::size_t call = 0; call < calls.size(); ++call) {
+      writeStartsUpTo(call);
+      writeMidiWords({calls[call]}, playStart, out);
     }
-    writeStartsUpTo(clock.nowMicroseconds());
+    writeStartsUpTo(calls.size());
     return failed ? 1 : 0;
   });
 }
