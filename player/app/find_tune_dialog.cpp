@@ -48,6 +48,7 @@ FindTuneDialog::FindTuneDialog(Form1& form, QWidget* parent) : QDialog(parent), 
   setMinimumWidth(360);
 
   connect(field_, &QLineEdit::textEdited, this, [this] { findFrom(TuneFinder::Direction::Forward, true); });
+  connect(field_, &QLineEdit::returnPressed, this, &FindTuneDialog::choose);
   connect(next, &QPushButton::clicked, this, &FindTuneDialog::findNext);
   connect(previous, &QPushButton::clicked, this, &FindTuneDialog::findPrevious);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -97,12 +98,15 @@ bool FindTuneDialog::findFrom(TuneFinder::Direction direction, bool selectedCoun
   return true;
 }
 
+void FindTuneDialog::choose() {
+  if (form_.List1()->currentRow() < 0) return;
+  accept();
+  form_.List1()->setFocus();
+}
+
 void FindTuneDialog::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    if (form_.List1()->currentRow() >= 0) {
-      accept();
-      form_.List1()->setFocus();
-    }
+    choose();
     return;
   }
   if (event->key() == Qt::Key_F3) {

@@ -27,6 +27,8 @@ class FindTuneDialog : public QDialog {
   void openForFinding();
   void findNext();
   void findPrevious();
+  // Enter: the selected title stays chosen, the box closes, the keyboard goes to the tune list.
+  void choose();
 
   QLineEdit* field() const { return field_; }
   QLabel* status() const { return status_; }
