@@ -6,7 +6,7 @@ namespace corvale {
 namespace {
 
 // Changed whenever the tables change, so an index of an older layout is made anew.
-constexpr int kLayoutVersion = 1;
+constexpr int kLayoutVersion = 2;
 
 constexpr const char* kTables = R"sql(
 CREATE TABLE files(
@@ -29,7 +29,8 @@ CREATE INDEX tunes_of_file ON tunes(file);
 CREATE INDEX tunes_by_key ON tunes(key_name);
 CREATE INDEX tunes_by_rhythm ON tunes(rhythm_name);
 CREATE INDEX tunes_by_metre ON tunes(metre_name);
-CREATE VIRTUAL TABLE tune_words USING fts5(words, detail=none, columnsize=0, prefix='1 2 3');
+-- Prefixes of up to eight bytes are kept ready, so words typed so far are answered at once.
+CREATE VIRTUAL TABLE tune_words USING fts5(words, detail=none, columnsize=0, prefix='1 2 3 4 5 6 7 8');
 )sql";
 
 void removeDatabaseFiles(const std::filesystem::path& file) {

@@ -23,12 +23,13 @@ struct LibraryHit {
 
 struct SearchAnswer {
   std::vector<LibraryHit> hits;  // by title
-  bool more = false;             // more tunes match than the limit let through
+  bool more = false;             // more tunes match than the limit let through: the
+                                 // hits are then the first in the library's order
 };
 
 // The tunes of the index that hold every word of `query` (each word beginning a
-// word of any field) and pass its filters. A query with nothing in it lists the
-// library from its first title.
+// word of any field) and pass its filters, at most `limit` of them. A query with
+// nothing in it lists the library from its first tune.
 SearchAnswer searchLibrary(SqliteConnection& db, const SearchQuery& query, int limit);
 
 }  // namespace corvale

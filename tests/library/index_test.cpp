@@ -107,18 +107,26 @@ TEST_F(LibraryIndexTest, ADamagedIndexIsMadeAgainFromNothing) {
 }
 
 TEST_F(LibraryIndexTest, FiltersAndWordsNarrowTheSearch) {
+  write("music/more.abc", "X:1\nT:Humours of Ballyloughlin\nR:jig\nM:6/8\nK:D\nA|\n\n"
+                          "X:2\nT:Ballyloughane\nR:reel\nK:G\nG|\n");
   update();
   const std::vector<std::pair<std::string, Titles>> searches{
-      {"rhythm:reel", {"Drowsy Maggie", "The Silver Spear"}},
+      {"rhythm:reel", {"Ballyloughane", "Drowsy Maggie", "The Silver Spear"}},
       {"rhythm:REEL key:D", {"The Silver Spear"}},
       {"key:Edor", {"Drowsy Maggie"}},
       {"key:E", {}},
-      {"metre:6/8", {"The Kesh"}},
+      {"metre:6/8", {"Humours of Ballyloughlin", "The Kesh"}},
       {"m:4/4 sil", {"The Silver Spear"}},
       {"the", {"The Kesh", "The Silver Spear"}},
       {"jig kesh", {"The Kesh"}},
+      {"rhythm:jig", {"Humours of Ballyloughlin", "The Kesh"}},
       {"maggie jig", {}},
       {"\"and\" or not", {}},
+      // Words longer than the index keeps ready are still matched in whole.
+      {"ballyloughl", {"Humours of Ballyloughlin"}},
+      {"ballylough", {"Ballyloughane", "Humours of Ballyloughlin"}},
+      {"ballyloughx", {}},
+      {"ballyloughlin jig hum", {"Humours of Ballyloughlin"}},
   };
   for (const auto& [typed, titles] : searches) EXPECT_EQ(titlesFound(db, typed), titles) << typed;
   const auto connection = LibraryDatabase::openForSearching(db);
