@@ -1,6 +1,7 @@
 #include "player/app/library_window.h"
 
 #include <QAction>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +47,9 @@ LibraryWindow::LibraryWindow(LibraryIndexer& indexer, OpenTune openTune, AddToSe
   results_ = new QTableView(this);
   results_->setModel(model_);
   results_->setSortingEnabled(true);
+  results_->sortByColumn(0, Qt::AscendingOrder);
+  results_->setWordWrap(false);
+  results_->setTextElideMode(Qt::ElideMiddle);
   results_->setSelectionBehavior(QAbstractItemView::SelectRows);
   results_->setSelectionMode(QAbstractItemView::SingleSelection);
   results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -108,13 +112,15 @@ void LibraryWindow::search() {
   results_->setSortingEnabled(false);
   model_->removeRows(0, model_->rowCount());
   for (const LibraryHit& hit : answer.hits) {
+    // The file within the music folder, its whole path on pointing.
+    const QString file = shownPath(hit.file);
+    const QString within = QDir(musicFolder_).relativeFilePath(file);
     QList<QStandardItem*> row{cell(hit.title), cell(hit.key), cell(hit.rhythm), cell(hit.metre),
-                              new QStandardItem(shownPath(hit.file))};
-    row.back()->setEditable(false);
+                              cell((within.startsWith(QStringLiteral("..")) ? file : within).toStdString())};
     row.front()->setData(QByteArray::fromStdString(hit.file.native()), kFileRole);
     row.front()->setData(static_cast<qulonglong>(hit.number), kTuneRole);
     row.front()->setToolTip(row.front()->text());
-    row.back()->setToolTip(row.back()->text());
+    row.back()->setToolTip(file);
     model_->appendRow(row);
   }
   results_->setSortingEnabled(true);
