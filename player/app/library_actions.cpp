@@ -60,8 +60,12 @@ LibraryActions::LibraryActions(Form1& form, QSettings& settings, QWidget& window
         setWindow_->add(entry);
       },
       &window);
+  // From the window's event loop: before the first file the player loop starts
+  // there and runs until the window closes, which must not be inside a button's handler.
   setWindow_ = new SetWindow(
-      currentSetFile(), [&form](const TuneSet& set) { form.playSet(set); }, showMessage, &window);
+      currentSetFile(),
+      [&form](const TuneSet& set) { QTimer::singleShot(0, &form, [&form, set] { form.playSet(set); }); },
+      showMessage, &window);
 
   connect(musicFolder, &QAction::triggered, this, &LibraryActions::chooseMusicFolder);
   connect(findTune, &QAction::triggered, findDialog_, &FindTuneDialog::openForFinding);

@@ -135,6 +135,20 @@ TEST_F(LibraryIndexTest, FiltersAndWordsNarrowTheSearch) {
   EXPECT_TRUE(firstTwo.more);
 }
 
+TEST_F(LibraryIndexTest, APassStoppedPartWayKeepsWhatItHasAndDropsNothing) {
+  update();
+  write("music/reels.abc", "X:1\nT:Drowsy Maggie\nK:Edor\nE2BE|\n");  // changed: read again next time
+  int progressed = 0;
+  const IndexReport stopped =
+      LibraryIndex(db).update(root / "music", [&](int, int) { ++progressed; }, [&] { return progressed >= 1; });
+  EXPECT_TRUE(stopped.stopped);
+  EXPECT_EQ(stopped.removed, 0) << "files not yet looked at are not taken for gone";
+  EXPECT_EQ(stopped.tunes, 3);
+  const IndexReport next = update();
+  EXPECT_FALSE(next.stopped);
+  EXPECT_EQ(next.tunes, 2);
+}
+
 TEST(FolderScanTest, TuneFilesAreKnownByNameOrFirstLine) {
   const std::vector<std::tuple<std::string, std::string, bool>> cases{
       {"reels.abc", "", true},       {"REELS.ABC", "anything", true}, {"tunes.txt", "X:1\n", true},

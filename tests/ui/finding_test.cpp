@@ -12,6 +12,7 @@
 #include "player/app/library_places.h"
 #include "player/app/library_window.h"
 #include "player/app/set_window.h"
+#include "player/window/file_list.h"
 
 namespace corvale::test {
 namespace {
@@ -156,6 +157,17 @@ TEST_F(FindingTest, ASetPlaysItsTunesInTurnAndTheTuneListFollows) {
   EXPECT_EQ(notes, (std::vector<int>{67, 69, 67, 67, 69, 71, 60, 62, 64, 66}));
   // Kept for the next run.
   EXPECT_EQ(loadSet(currentSetFile()).entries.size(), 3u);
+}
+
+TEST_F(FindingTest, ASetPlayedBeforeAnyFileIsOpenedStartsWithItsFirstFile) {
+  SetWindow& set = window.library().setWindow();
+  set.replace({{{pathOf(path(QStringLiteral("jigs.abc"))), 1, "Kesh", 1}}});
+  form().HScroll2()->setValue(30);
+  runSteps({act([&set] { set.play(); }),
+            [this] { return form().tunePath() == path(QStringLiteral("jigs.abc")); },
+            [this] { return form().Command1()->text() == "CLICK TO START" && !recordingPlatform().sentWords().empty(); }});
+  EXPECT_TRUE(form().File1()->isHidden()) << "the browser gave way to the tune list";
+  EXPECT_EQ(form().List1()->count(), 1);
 }
 
 }  // namespace
