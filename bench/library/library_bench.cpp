@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
   const corvale::IndexReport again = corvale::LibraryIndex(db).update(folder);
   const double againMs = millisecondsSince(start);
   std::cout << "tunes\t" << first.tunes << "\nfiles\t" << first.files << "\nindex_mb\t"
-            << std::filesystem::file_size(db) / 1e6 << "\nreindex_read\t" << again.read << '\n';
+            << static_cast<double>(std::filesystem::file_size(db)) / 1e6 << "\nreindex_read\t" << again.read << '\n';
 
   // As typed, letter by letter, and with filters.
   const std::vector<std::string> queries{"t",         "th",          "the",           "the w",      "the wind",
