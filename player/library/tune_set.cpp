@@ -4,6 +4,8 @@
 #include <charconv>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "tune/regular_file.h"
 
 namespace corvale {
@@ -82,7 +84,8 @@ TuneSet loadSet(const std::filesystem::path& file, int* badLines) {
 
 void saveSet(const TuneSet& set, const std::filesystem::path& file) {
   // Written beside and renamed over, so a set is never left half written.
-  const std::filesystem::path written = file.string() + ".new";
+  // Named for this process, so two programs keeping the same set never write one file.
+  const std::filesystem::path written = file.string() + ".new" + std::to_string(::getpid());
   {
     std::ofstream out(written, std::ios::binary | std::ios::trunc);
     const std::string text = setText(set);
