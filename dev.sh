@@ -20,6 +20,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont librtmidi-dev libasound2-dev
   fonts-dejavu-core xvfb xdotool imagemagick pulseaudio pulseaudio-utils appstream
   desktop-file-utils librsvg2-bin man-db abcmidi xdg-utils shared-mime-info libglib2.0-bin
+  libsqlite3-dev
 )
 
 install_missing() {

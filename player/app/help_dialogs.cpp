@@ -14,11 +14,16 @@ const char* const kShortcuts =
     "<tr><td><b>Ctrl+Up</b>, <b>+</b></td><td>Faster: one step of TEMPO</td></tr>"
     "<tr><td><b>Ctrl+Down</b>, <b>&minus;</b></td><td>Slower: one step of TEMPO</td></tr>"
     "<tr><td><b>Ctrl+I</b></td><td>Switch between fiddle and banjo</td></tr>"
+    "<tr><td><b>Ctrl+F</b>, <b>F3</b>, <b>Shift+F3</b></td><td>Find a tune in the open file, the next, the previous</td></tr>"
+    "<tr><td><b>Ctrl+Shift+F</b></td><td>Find a tune in the music folder</td></tr>"
+    "<tr><td><b>Ctrl+D</b></td><td>Add the selected tune to the set</td></tr>"
     "<tr><td><b>Tab</b></td><td>Next control: drives, folders, files, tunes, Start, instrument, "
     "TEMPO, REPLAYS</td></tr>"
     "<tr><td><b>Return</b>, <b>Space</b></td><td>In the file list: choose the file</td></tr>"
     "<tr><td><b>Return</b></td><td>In the folder list: open the folder</td></tr>"
-    "<tr><td>Letters</td><td>In the tune list: go to the title beginning with them</td></tr>"
+    "<tr><td>Letters</td><td>In the tune list and the folder list: go to the entry beginning with them "
+    "(Space among them while typing)</td></tr>"
+    "<tr><td><b>Return</b></td><td>On a button: press it</td></tr>"
     "<tr><td>Arrows, <b>Page Up/Down</b>, <b>Home</b>, <b>End</b></td><td>Move the slider that has the focus</td></tr>"
     "</table>";
 

@@ -19,6 +19,7 @@
 #include "player/app/focus_frame.h"
 #include "player/window/form1.h"
 #include "player/app/keyboard_access.h"
+#include "player/app/library_places.h"
 #include "player/app/sound_menu.h"
 
 namespace corvale {
@@ -63,6 +64,8 @@ MainWindow::MainWindow(const HostFactory& makeHost, QWidget* parent) : QMainWind
   }
   exportEntries_ = new QMenu(this);
   new ExportActions(*exportEntries_, [this] { return exportRequest(); }, settings_, showMessage);
+  library_ = new LibraryActions(*form_, settings_, *this, [this](const QString& path) { openTuneFile(path); },
+                                libraryIndexFile());
   buildMenuBar(*menuBar(), menuLayout(menuBarContents()));
   for (QAction* menu : menuBar()->actions()) {
     if (menu->menu()) connect(menu->menu(), &QMenu::aboutToShow, this, &MainWindow::updateAboutMelodex);
@@ -89,6 +92,9 @@ MenuBarContents MainWindow::menuBarContents() const {
   contents.menusAfterPlay = {readingMenu_->section()};
   if (soundMenu_) contents.menusAfterPlay.push_back({soundMenu_->title(), {{nullptr, soundMenu_}}});
   for (QAction* entry : exportEntries_->actions()) contents.fileExtras.push_back(entry);
+  contents.fileExtras.push_back(library_->musicFolder);
+  contents.playExtras = library_->playEntries();
+  contents.aboutCorvale = library_->aboutCorvale;
   contents.keyboardShortcuts = actions_.keyboardShortcuts;
   contents.whatItReads = actions_.whatItReads;
   contents.aboutMelodex = actions_.aboutMelodex;

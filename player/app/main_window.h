@@ -6,6 +6,7 @@
 
 #include "player/window/host_factory.h"
 #include "player/app/export_actions.h"
+#include "player/app/library_actions.h"
 #include "player/app/menu_bar.h"
 #include "player/app/player_actions.h"
 #include "player/app/reading_menu.h"
@@ -31,6 +32,7 @@ class MainWindow : public QMainWindow {
   QMenu* recentMenu() const { return recentMenu_; }
   const ReadingMenu& readingMenu() const { return *readingMenu_; }
   FocusFrame& focusFrame() const { return *focusFrame_; }
+  LibraryActions& library() const { return *library_; }
 
   // Opens the tune file, remembered among the recent files; the player loop
   // reads it from the window's event loop, so callers return at once.
@@ -68,6 +70,7 @@ class MainWindow : public QMainWindow {
   // Holds the export entries that the File menu shows.
   QMenu* exportEntries_;
   RecentFiles recentFiles_;
+  LibraryActions* library_;
 };
 
 }  // namespace corvale

@@ -22,8 +22,11 @@ std::vector<MenuSection> menuLayout(const MenuBarContents& contents) {
   MenuSection play{QStringLiteral("&Play"),
                 {{contents.startStop}, kSeparator, {contents.faster}, {contents.slower}, kSeparator,
                  {contents.switchInstrument}}};
-  MenuSection help{QStringLiteral("&Help"),
-                {{contents.keyboardShortcuts}, {contents.whatItReads}, kSeparator, {contents.aboutMelodex}}};
+  if (!contents.playExtras.empty()) play.items.push_back(kSeparator);
+  for (QAction* extra : contents.playExtras) play.items.push_back({extra});
+  MenuSection help{QStringLiteral("&Help"), {{contents.keyboardShortcuts}, {contents.whatItReads}, kSeparator}};
+  if (contents.aboutCorvale) help.items.push_back({contents.aboutCorvale});
+  help.items.push_back({contents.aboutMelodex});
 
   std::vector<MenuSection> menus{file, play};
   menus.insert(menus.end(), contents.menusAfterPlay.begin(), contents.menusAfterPlay.end());

@@ -26,6 +26,8 @@ struct MenuSection {
 // a feature fills them:
 // - fileExtras: shown in the File menu between Open Recent and Quit (for
 //   example "Export as MIDI File…" and "Export as WAV…");
+// - playExtras: shown in the Play menu after its own entries, nullptr for a
+//   separator (for example "Find Tune…" and the set's entries);
 // - menusAfterPlay: whole menus placed after Play, in order, before Help
 //   (for example a checkable "Reading" menu, then a "Sound" menu).
 struct MenuBarContents {
@@ -38,11 +40,13 @@ struct MenuBarContents {
   QAction* faster = nullptr;
   QAction* slower = nullptr;
   QAction* switchInstrument = nullptr;
+  std::vector<QAction*> playExtras;
 
   std::vector<MenuSection> menusAfterPlay;
 
   QAction* keyboardShortcuts = nullptr;
   QAction* whatItReads = nullptr;
+  QAction* aboutCorvale = nullptr;
   QAction* aboutMelodex = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "player/loop/player_loop.h"
 
 #include "player/play/play_step.h"
+#include "player/loop/set_playing.h"
 #include "player/loop/tune_file_reading.h"
 #include "tune/tune_file.h"
 
@@ -8,6 +9,9 @@ namespace corvale {
 namespace {
 
 using OptionalPath = std::optional<std::filesystem::path>;
+using OptionalSet = std::optional<TuneSet>;
+
+constexpr const char* kChooseATune = "Choose a tune in the list first";
 
 bool waitingForStart(const PlayerView& view) {
   return view.runCaption() == kStartCaption && !view.closing();
@@ -51,15 +55,18 @@ void followReading(PlayerLoopView& view, const TuneFile& tuneFile, ListedTunes& 
 // pressed before the file was chosen) skips the wait and keeps the tune
 // chosen before.
 std::uint64_t waitForStart(PlayerLoopView& view, const TuneFile& tuneFile, ListedTunes& listed,
-                           std::uint64_t chosenTune, OptionalPath& requestedFile) {
+                           std::uint64_t chosenTune, OptionalPath& requestedFile, OptionalSet& requestedSet) {
   requestedFile = view.takeRequestedFile();
-  if (requestedFile || !waitingForStart(view)) return chosenTune;
+  if (!requestedFile) requestedSet = view.takeRequestedSet();
+  if (requestedFile || requestedSet || !waitingForStart(view)) return chosenTune;
   followReading(view, tuneFile, listed, chosenTune);
   chosenTune = followSelection(view, listed.entries);
   while (waitingForStart(view)) {
     view.waitForWindowEvents();
     requestedFile = view.takeRequestedFile();
     if (requestedFile) break;
+    requestedSet = view.takeRequestedSet();
+    if (requestedSet) break;
     followReading(view, tuneFile, listed, chosenTune);
     // Read after every batch, so a title clicked just before Start is the one played.
     chosenTune = followSelection(view, listed.entries);
@@ -73,6 +80,8 @@ std::uint64_t waitForStart(PlayerLoopView& view, const TuneFile& tuneFile, Liste
 // window closes.
 TuneFile readOrReport(PlayerLoopView& view, const std::filesystem::path& tunePath) {
   view.clearMessage();
+  // The key shown belongs to the last tune played: a file opened has none yet.
+  view.showKeyText("");
   TuneFile tuneFile;
   try {
     if (quickToRead(tunePath)) {
@@ -92,14 +101,32 @@ TuneFile readOrReport(PlayerLoopView& view, const std::filesystem::path& tunePat
 // over, until the window closes (nothing returned) or another file is asked
 // for, which comes back once the play in progress has stopped. A reading
 // chosen during a play lists the file anew when the play is over.
-OptionalPath playFromTuneFile(PlayerLoopView& view, PlayStep& playStep, const TuneFile& tuneFile) {
+OptionalPath playFromTuneFile(PlayerLoopView& view, PlayStep& playStep, SetPlay& setPlay, const TuneFile& tuneFile,
+                              const std::filesystem::path& tunePath) {
   ListedTunes listed = listTunes(view, tuneFile);
   std::uint64_t chosenTune = 0;
   OptionalPath requestedFile;
+  bool askedToChoose = false;
   while (!view.closing()) {
-    chosenTune = waitForStart(view, tuneFile, listed, chosenTune, requestedFile);
+    OptionalSet requestedSet;
+    chosenTune = waitForStart(view, tuneFile, listed, chosenTune, requestedFile, requestedSet);
     if (requestedFile) return requestedFile;
     if (view.closing()) break;
+    if (requestedSet) {
+      const PlayOutcome outcome =
+          playRequestedSet(view, setPlay, *requestedSet, listed.reading, {tunePath, &listed.entries});
+      if (outcome.ending == PlayEnding::Failed) view.showMessage(outcome.problem);
+      continue;
+    }
+    // Start with nothing chosen plays the lines before the first tune, which are
+    // seldom music: say what to do, and take the words away once a tune is chosen.
+    if (chosenTune == 0 && !listed.entries.empty()) {
+      view.showMessage(kChooseATune);
+      askedToChoose = true;
+    } else if (askedToChoose) {
+      view.clearMessage();
+      askedToChoose = false;
+    }
     const PlayOutcome outcome = playStep.playChosenTune(tuneFile.lineStore, chosenTune, listed.reading);
     if (outcome.ending == PlayEnding::Failed) view.showMessage(outcome.problem);
   }
@@ -117,10 +144,11 @@ std::uint64_t chosenTuneOf(const PlayerLoopView& view, const std::vector<TuneLis
 void readfile(PlayerLoopView& view, melodex::Dispatch& midix, const std::filesystem::path& tunePath) {
   view.prepareFingerboard();
   PlayStep playStep(view, midix);
+  SetPlay setPlay(view, midix);
   OptionalPath next = tunePath;
   while (next && !view.closing()) {
     const TuneFile tuneFile = readOrReport(view, *next);
-    next = playFromTuneFile(view, playStep, tuneFile);
+    next = playFromTuneFile(view, playStep, setPlay, tuneFile, *next);
   }
 }
 

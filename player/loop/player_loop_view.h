@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "abc/tune_reading.h"
+#include "player/library/tune_set.h"
 #include "player/play/player_view.h"
 
 namespace corvale {
@@ -38,6 +39,9 @@ class PlayerLoopView : public PlayerView {
   virtual std::optional<std::filesystem::path> takeRequestedFile() = 0;
   // The reading the musician has chosen for tune files.
   virtual Reading reading() const = 0;
+  // A set asked to be played while the loop runs: handed over once, as its play
+  // begins (so the run state then reads "CLICK TO STOP"), then empty until the next.
+  virtual std::optional<TuneSet> takeRequestedSet() { return std::nullopt; }
 };
 
 }  // namespace corvale

@@ -1,5 +1,6 @@
 #include "player/window/colour_button.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -32,6 +33,15 @@ void ColourButton::paintEvent(QPaintEvent*) {
   painter.setPen(Qt::black);
   constexpr int kBorder = 2;
   painter.drawText(rect().adjusted(kBorder, kBorder, -kBorder, -kBorder), Qt::AlignCenter | Qt::TextWordWrap, text());
+}
+
+void ColourButton::keyPressEvent(QKeyEvent* event) {
+  const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+  if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    click();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
 }
 
 }  // namespace corvale

@@ -18,6 +18,8 @@ class ColourButton : public QPushButton {
   // Draws the caption over as many lines as the button needs: "CLICK TO
   // START" is wider than the button in a bold face.
   void paintEvent(QPaintEvent* event) override;
+  // Return and Enter press the focused button, as Space does.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QColor background_;

@@ -16,6 +16,7 @@
 #include "player/window/colour_button.h"
 #include "player/window/display_box.h"
 #include "player/window/drive_list.h"
+#include "player/window/eliding_label.h"
 #include "player/window/file_list.h"
 #include "player/window/folder_list.h"
 #include "player/window/message_area.h"
@@ -58,8 +59,8 @@ void setColours(QWidget* widget, QPalette::ColorRole backgroundRole, const QColo
 }
 
 QLabel* makeLabel(const QString& caption, const QRect& place, const QColor& background, const QColor& text,
-                  QWidget* window) {
-  auto* label = new QLabel(caption, window);
+                  QWidget* window, QLabel* label = nullptr) {
+  if (!label) label = new QLabel(caption, window);
   label->setGeometry(place);
   label->setAutoFillBackground(true);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -144,7 +145,9 @@ Form1::Form1(const HostFactory& makeHost, QWidget* parent) : QWidget(parent), fi
   label3_ = makeLabel(QStringLiteral("NOW PLAYING:"), rectFromTwips(1920, 8160, 1095, 375), kBrowserBrown,
                       Qt::white, this);
   label3_->setFont(sansFont(8.25, true));
-  label1_ = makeLabel(QString(), rectFromTwips(3000, 8160, 4095, 375), kBrowserBrown, Qt::white, this);
+  // A title too long for its place ends in "…", the whole of it shown on pointing.
+  label1_ = makeLabel(QString(), rectFromTwips(3000, 8160, 4095, 375), kBrowserBrown, Qt::white, this,
+                      new ElidingLabel(this));
   label1_->setFont(sansFont(13.5, true));
   label4_ = makeLabel(QStringLiteral("KEY:"), rectFromTwips(7080, 8160, 975, 375), kBrowserBrown, Qt::white, this);
   label4_->setFont(sansFont(8.25, true));
@@ -250,6 +253,27 @@ void Form1::showTunePath(const QString& path) {
   tunePath_ = path;
   text2_->setText(tunePath_);
   text2_->setCursorPosition(0);
+  // The narrow box shows the start of a long path; the whole of it on pointing.
+  text2_->setToolTip(tunePath_);
+}
+
+void Form1::playSet(const TuneSet& set) {
+  if (!midix_ || set.entries.empty()) return;
+  requestedSet_ = set;
+  if (tunePath_.isEmpty()) {
+    const std::filesystem::path& first = set.entries.front().file;
+    startPlayerLoop(QFile::decodeName(first.c_str()), first);
+    return;
+  }
+  // The loop takes the set at its next look at the window, after the sounding note.
+  if (runCaption() == kStopCaption) setRunning(false);
+}
+
+std::optional<TuneSet> Form1::takeRequestedSet() {
+  if (!requestedSet_) return std::nullopt;
+  // Handed over as its play begins: the button now stops the set.
+  setRunning(true);
+  return std::exchange(requestedSet_, std::nullopt);
 }
 
 std::optional<std::filesystem::path> Form1::takeRequestedFile() {
@@ -347,6 +371,7 @@ void Form1::selectTuneRow(int row) {
 
 void Form1::showChosenTune(const std::string& title, std::uint64_t chosenTune) {
   label1_->setText(QString::fromStdString(title));
+  label1_->setToolTip(label1_->text());
   chosenTune_ = chosenTune;
 }
 

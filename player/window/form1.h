@@ -47,6 +47,9 @@ class Form1 : public QWidget, public PlayerLoopView {
   // click in the file list does; while the loop waits, the loop reads it next;
   // while a tune plays, the play stops after the sounding note first.
   void openTuneFile(const QString& path);
+  // Plays `set` at any time: before the first file the loop starts with the set's
+  // first file; while a tune plays, the set follows once its sounding note has ended.
+  void playSet(const TuneSet& set);
   // Told the full path of every tune file opened, in whichever way.
   void setTuneFileOpened(std::function<void(const QString& path)> listener) { tuneFileOpened_ = std::move(listener); }
   void Command1_Click();
@@ -113,6 +116,7 @@ class Form1 : public QWidget, public PlayerLoopView {
   void clearMessage() override;
   void waitForWindowEvents() override;
   std::optional<std::filesystem::path> takeRequestedFile() override;
+  std::optional<TuneSet> takeRequestedSet() override;
   Reading reading() const override { return reading_; }
 
   // The reading for tune files: taken while waiting at once (the tune list is
@@ -158,6 +162,7 @@ class Form1 : public QWidget, public PlayerLoopView {
 
   QString tunePath_;
   QString requestedFile_;
+  std::optional<TuneSet> requestedSet_;
   Reading reading_ = Reading::Classic;
   std::function<void(const QString&)> tuneFileOpened_;
   std::uint64_t chosenTune_ = 0;

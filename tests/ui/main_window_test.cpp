@@ -45,11 +45,15 @@ TEST_F(MainWindowTest, MenusShowTheirActionsWithTheirShortcuts) {
   const QList<QAction*> menus = window.menuBar()->actions();
   const std::vector<std::pair<QString, QStringList>> expected{
       {"&File",
-       {"&Open Tune File… Ctrl+O", "Open &Recent", "-", "Export as MIDI File…", "Export as WAV…", "-", "&Quit Ctrl+Q"}},
-      {"&Play", {"&Start / Stop Space", "-", "&Faster Ctrl+Up +", "S&lower Ctrl+Down -", "-", "Switch &Instrument Ctrl+I"}},
+       {"&Open Tune File… Ctrl+O", "Open &Recent", "-", "Export as MIDI File…", "Export as WAV…", "&Music Folder…", "-",
+        "&Quit Ctrl+Q"}},
+      {"&Play",
+       {"&Start / Stop Space", "-", "&Faster Ctrl+Up +", "S&lower Ctrl+Down -", "-", "Switch &Instrument Ctrl+I", "-",
+        "&Find Tune… Ctrl+F", "Find &Next F3", "Find Pre&vious Shift+F3", "Find in &Music Folder… Ctrl+Shift+F", "-",
+        "&Add to Set Ctrl+D", "S&et…", "Play Se&t"}},
       {"&Reading", {"&Classic*", "&Standard ABC"}},  // the classic reading at first
       {"&Sound", {}},  // its entries are made each time it opens
-      {"&Help", {"&Keyboard Shortcuts", "&What corvale Reads", "-", "&About Melodex"}},
+      {"&Help", {"&Keyboard Shortcuts", "&What corvale Reads", "-", "About &corvale", "&About Melodex"}},
   };
   ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
   for (std::size_t menu = 0; menu < expected.size(); ++menu) {
@@ -156,7 +160,7 @@ TEST(TuneListTest, TypedLettersFindTitlesIgnoringTheirLeadingSpaces) {
     QTest::keyClicks(&list, typed);
     EXPECT_EQ(list.currentRow(), row) << typed.toStdString();
     EXPECT_EQ(list.selectedItems().value(0), list.item(row));
-    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    QTest::qWait(TypeAhead::kPauseMilliseconds + 50);
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "dump_command_line.h"
 #include "field_text.h"
+#include "library_dump.h"
 #include "midi_dump.h"
 #include "midi_export.h"
 #include "reading_option.h"
@@ -54,6 +55,7 @@ int runTuneDump(const std::vector<std::string>& allArgs, std::ostream& out, std:
   if (!args.empty() && args.front() == "--midi") {
     return runMidiDump(std::vector<std::string>(args.begin() + 1, args.end()), out, err, reading);
   }
+  if (isLibraryMode(args)) return runLibraryMode(args, out, err, reading);
   if (!args.empty() && (args.front() == "--export-midi" || args.front() == "--export-wav")) {
     return runMidiExport(args, err, reading);
   }

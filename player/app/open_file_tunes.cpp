@@ -1,0 +1,58 @@
+#include "player/app/open_file_tunes.h"
+
+#include "player/app/library_places.h"
+#include "player/library/text_folding.h"
+#include "player/library/tune_finder.h"
+#include "player/window/form1.h"
+#include "tune/tune_file.h"
+
+namespace corvale {
+namespace {
+
+bool sameTitles(const std::vector<TuneListEntry>& entries, const QListWidget& list) {
+  if (static_cast<int>(entries.size()) != list.count()) return false;
+  for (int row = 0; row < list.count(); ++row) {
+    if (list.item(row)->text().toStdString() != entries[static_cast<std::size_t>(row)].title) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+OpenFileTunes OpenFileTunes::of(const Form1& form) {
+  OpenFileTunes tunes;
+  const QListWidget& list = *form.List1();
+  if (!form.tunePath().isEmpty()) {
+    try {
+      const TuneFile file = readTuneFile(pathOf(form.tunePath()));
+      std::vector<TuneListEntry> entries = tuneListOf(file, form.reading());
+      if (sameTitles(entries, list)) {
+        tunes.findable = findableTexts(file.lineStore.text(), entries, form.reading());
+        tunes.entries = std::move(entries);
+        return tunes;
+      }
+    } catch (const TuneFileError&) {
+      // Gone or unreadable since it was listed: the titles shown are all there is.
+    }
+  }
+  for (int row = 0; row < list.count(); ++row) {
+    const std::string title = list.item(row)->text().toStdString();
+    tunes.entries.push_back({title, 0});
+    tunes.findable.push_back(foldForSearch(title));
+  }
+  return tunes;
+}
+
+std::optional<TuneListEntry> OpenFileTunes::entry(int row) const {
+  if (row < 0 || static_cast<std::size_t>(row) >= entries.size()) return std::nullopt;
+  return entries[static_cast<std::size_t>(row)];
+}
+
+int OpenFileTunes::rowOf(std::uint64_t tune) const {
+  for (std::size_t row = 0; row < entries.size(); ++row) {
+    if (entries[row].tune == tune && tune != 0) return static_cast<int>(row);
+  }
+  return -1;
+}
+
+}  // namespace corvale
