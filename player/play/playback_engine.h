@@ -9,6 +9,9 @@
 
 namespace corvale {
 
+class PracticePassPlayer;
+class PracticePlay;
+
 // How one play ended.
 enum class PlayEnding {
   Finished,  // every pass ran to its last row
@@ -38,6 +41,9 @@ class PlaybackEngine {
   PlaybackEngine(PlayerView& view, melodex::Dispatch& midix);
 
   PlayOutcome play(const EventTable& events, ChordRows chordRows = ChordRows::PlainNotes);
+  // Plays a practice play: its passes, with their clicks and tempos, until the last
+  // pass or Stop; a restart asked for between two notes plays it anew.
+  PlayOutcome play(PracticePlay& practice, ChordRows chordRows);
 
  private:
   void openOutput();
@@ -49,6 +55,9 @@ class PlaybackEngine {
   bool playRow(const NoteEvent& event, bool held);
   // Ends the held notes of a chord by member id and puts their boxes out.
   void releaseHeldNotes();
+  PlayEnding playPracticePasses(PracticePlay& practice, PracticePassPlayer& player);
+  // Holds while the play is paused; true when Stop was pressed meanwhile or before.
+  bool stopAfterPause();
   void closeOutput(PlayOutcome& outcome);
   void backToWaiting();
 
