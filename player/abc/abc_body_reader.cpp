@@ -34,9 +34,10 @@ std::size_t pastDecoration(std::string_view line, std::size_t at) {
 
 BodyReader::BodyReader(const BodyStart& start, Music& music)
     : music_(music), key_(start.key), unitLength_(start.unitLength), meter_(start.meter),
-      voices_(start.firstVoice) {}
+      voices_(start.firstVoice), firstLine_(start.firstLine) {}
 
-void BodyReader::readLine(std::string_view line) {
+void BodyReader::readLine(const LogicalLine& logicalLine) {
+  const std::string_view line = logicalLine.text;
   if (const auto field = fieldOfLine(line, true)) {
     applyField(field->letter, field->text);
     return;
@@ -54,6 +55,8 @@ void BodyReader::readLine(std::string_view line) {
       continue;
     }
     overlay = false;
+    const std::size_t start = at;
+    const std::size_t rowsBefore = music_.rows.size();
     switch (c) {
       case '"': at = closing(line, at, '"'); break;
       case '!':
@@ -84,7 +87,38 @@ void BodyReader::readLine(std::string_view line) {
           ++at;  // decorations, slurs, spacers, beams and anything unknown
         }
     }
+    if (music_.rows.size() > rowsBefore) placeRows(rowsBefore, logicalLine, start, at);
   }
+}
+
+void BodyReader::placeRows(std::size_t firstRow, const LogicalLine& line, std::size_t start, std::size_t end) {
+  constexpr std::size_t kWidest = 0xFFFF;
+  const auto [fileLine, column] = line.placeOf(start);
+  const bool placed = column <= kWidest;
+  const RowPlace place{.bar = bar_,
+                       .line = static_cast<std::uint32_t>(fileLine - firstLine_),
+                       .column = static_cast<std::uint16_t>(placed ? column : kWidest),
+                       .width = static_cast<std::uint16_t>(placed ? std::min(end - start, kWidest) : 0)};
+  music_.places.resize(firstRow, place);
+  music_.places.resize(music_.rows.size(), place);
+  barHasMusic_ = true;
+  bar_ += restBarsAfter_;
+  restBarsAfter_ = 0;
+}
+
+void BodyReader::countBar() {
+  if (!barHasMusic_) return;  // a bar line straight after another, or at the start
+  barHasMusic_ = false;
+  if (!firstBarCounted_) {
+    firstBarCounted_ = true;
+    double length = 0;
+    for (const NoteEvent& row : music_.rows) length += row.duration;
+    if (meter_ && length < meter_->wholeNotes * 8 - 1e-9) {
+      for (RowPlace& place : music_.places) place.bar = 0;
+      return;  // the next bar is the first full one
+    }
+  }
+  ++bar_;
 }
 
 void BodyReader::applyField(char letter, std::string_view text) {
@@ -145,6 +179,7 @@ void BodyReader::readBar(std::string_view line, std::size_t& at) {
   }
   music_.items.push_back(item);
   barAccidentals_.clear();
+  countBar();
   if (at < line.size() && isDigit(line[at])) {
     readEnding(line, at);
   } else if (at + 1 < line.size() && line[at] == '[' && isDigit(line[at + 1])) {
@@ -256,6 +291,7 @@ void BodyReader::readRest(std::string_view line, std::size_t& at) {
     int bars = 1;
     if (at < line.size() && isDigit(line[at])) bars = std::clamp(readNumber(line, at), 1, kLargestBarRest);
     duration = bars * 8.0 * (meter_ ? meter_->wholeNotes : 1.0);
+    restBarsAfter_ = static_cast<std::uint32_t>(bars - 1);  // the bar line after it closes the last
   } else {
     duration = timed(readLength(line, at));
   }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "abc/abc_book.h"
 #include "abc/abc_fields.h"
 #include "abc/abc_key.h"
 #include "abc/abc_music.h"
@@ -20,6 +21,7 @@ struct BodyStart {
   double unitLength = 1;  // in eighth notes
   std::optional<Meter> meter;
   std::string firstVoice;  // "" when the header names no voice
+  std::size_t firstLine = 0;  // the file line of the tune's X: line, its listed line 0
 };
 
 // Reads the lines of a tune body, one at a time, into music items in written order:
@@ -32,7 +34,7 @@ class BodyReader {
   BodyReader(const BodyStart& start, Music& music);
 
   // One line of the body without its comment.
-  void readLine(std::string_view line);
+  void readLine(const LogicalLine& line);
 
  private:
   struct Tie {
@@ -50,6 +52,11 @@ class BodyReader {
   void readBrokenRhythm(std::string_view line, std::size_t& at);
   void readRest(std::string_view line, std::size_t& at);
   void markTie();
+  // Counts the bar a bar line closes; the music before the first one is a pickup,
+  // bar 0, when it is shorter than the meter's bar.
+  void countBar();
+  // Gives the rows from `firstRow` on the place of text start..end of `line`.
+  void placeRows(std::size_t firstRow, const LogicalLine& line, std::size_t start, std::size_t end);
 
   int soundingNote(const WrittenNote& note);
   // The length of the next note, rest or chord in eighths, with tuplet and broken rhythm.
@@ -71,6 +78,12 @@ class BodyReader {
   std::optional<Tie> tie_;
   std::vector<int> tieNaturals_;  // the naturals of the last sound's rows, for a tie after it
   std::vector<std::pair<int, double>> graces_;  // sounding note, written length
+  std::size_t firstLine_;
+  std::uint32_t bar_ = 1;
+  std::uint32_t restBarsAfter_ = 0;  // bars a multi-bar rest fills before the one it is written in
+  bool barHasMusic_ = false;
+  bool firstBarCounted_ = false;
+  double firstBarLength_ = 0;  // in eighths, until the first bar line
 };
 
 }  // namespace corvale::abc

@@ -1,5 +1,7 @@
 #include "abc/abc_book.h"
 
+#include <algorithm>
+
 #include "abc/abc_fields.h"
 
 namespace corvale::abc {
@@ -30,21 +32,30 @@ bool continuesOnNextLine(std::string_view line) {
   return !line.empty() && line.back() == '\\';
 }
 
-std::vector<std::string> logicalLines(const std::vector<std::string_view>& lines, std::size_t first,
+std::pair<std::size_t, std::size_t> LogicalLine::placeOf(std::size_t at) const {
+  auto piece = std::upper_bound(pieces.begin(), pieces.end(), at,
+                                [](std::size_t position, const Piece& p) { return position < p.offset; });
+  if (piece == pieces.begin()) return {0, at};
+  --piece;
+  return {piece->line, at - piece->offset};
+}
+
+std::vector<LogicalLine> logicalLines(const std::vector<std::string_view>& lines, std::size_t first,
                                       std::size_t last) {
-  std::vector<std::string> joined;
+  std::vector<LogicalLine> joined;
   bool continuing = false;
   for (std::size_t i = first; i <= last && i < lines.size(); ++i) {
     const std::string_view text = withoutComment(lines[i]);
     // A field line after a continued music line stands on its own: "\" there only
     // keeps the music on one staff line.
-    if (continuing && fieldOfLine(text, true) && !fieldOfLine(joined.back(), true)) continuing = false;
+    if (continuing && fieldOfLine(text, true) && !fieldOfLine(joined.back().text, true)) continuing = false;
     if (continuing) {
-      joined.back() += ' ';
-      joined.back() += text;
+      joined.back().text += ' ';
     } else {
-      joined.emplace_back(text);
+      joined.emplace_back();
     }
+    joined.back().pieces.push_back({joined.back().text.size(), i});
+    joined.back().text += text;
     continuing = continuesOnNextLine(lines[i]);
   }
   return joined;

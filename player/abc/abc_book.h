@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tune/tune_index.h"
@@ -46,9 +47,23 @@ std::string_view withoutComment(std::string_view line);
 // Whether a line ends in "\" (before any comment): the next line goes on with it.
 bool continuesOnNextLine(std::string_view line);
 
+// A line as read, and where each file line joined into it begins in its text, so that
+// a place in it can be found in the file.
+struct LogicalLine {
+  struct Piece {
+    std::size_t offset;  // in `text`
+    std::size_t line;    // index into the file's lines
+  };
+  std::string text;
+  std::vector<Piece> pieces;
+
+  // The file line holding position `at` of the text, and the column there.
+  std::pair<std::size_t, std::size_t> placeOf(std::size_t at) const;
+};
+
 // The lines first..last (indexes into `lines`) as read: comments taken out and every
 // line ending in "\" joined with the one after it.
-std::vector<std::string> logicalLines(const std::vector<std::string_view>& lines, std::size_t first,
+std::vector<LogicalLine> logicalLines(const std::vector<std::string_view>& lines, std::size_t first,
                                       std::size_t last);
 
 }  // namespace corvale::abc

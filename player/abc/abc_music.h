@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tune/note_event.h"
+#include "tune/row_place.h"
 
 namespace corvale::abc {
 
@@ -28,6 +29,7 @@ struct MusicItem {
 struct Music {
   std::vector<MusicItem> items;
   std::vector<NoteEvent> rows;
+  std::vector<RowPlace> places;  // one per row: its bar, part and place in the tune's lines
 };
 
 // The row a rest plays: the silent note the classic reading also plays.

@@ -50,8 +50,8 @@ std::string expandParts(std::string_view order, std::size_t& at, int depth) {
 // Plays one run of items with its repeats and endings into the table.
 class RepeatPlayer {
  public:
-  RepeatPlayer(const Music& music, EventTable& table, std::size_t& budget)
-      : music_(music), table_(table), budget_(budget) {}
+  RepeatPlayer(const Music& music, EventTable& table, std::vector<RowPlace>& places, std::size_t& budget)
+      : music_(music), table_(table), places_(places), budget_(budget) {}
 
   void play(std::size_t begin, std::size_t end) {
     end_ = end;
@@ -68,6 +68,8 @@ class RepeatPlayer {
         case MusicItem::Kind::Sound:
           for (std::size_t row = item.firstRow; row < item.firstRow + item.rowCount; ++row) {
             if (!table_.append(music_.rows[row])) return;
+            places_.push_back(music_.places[row]);
+            places_.back().pass = static_cast<std::uint8_t>(pass_);
           }
           break;
         case MusicItem::Kind::Ending: enterEnding(item); break;
@@ -155,6 +157,7 @@ class RepeatPlayer {
 
   const Music& music_;
   EventTable& table_;
+  std::vector<RowPlace>& places_;
   std::size_t& budget_;
   std::size_t end_ = 0;
   std::size_t start_ = 0;       // where the repeat being played goes back to
@@ -165,10 +168,11 @@ class RepeatPlayer {
 
 }  // namespace
 
-void writePlayOrder(const Music& music, std::string_view partOrder, EventTable& table) {
+void writePlayOrder(const Music& music, std::string_view partOrder, EventTable& table,
+                    std::vector<RowPlace>& places) {
   // Every item is visited a bounded number of times: no repeat or part order runs on.
   std::size_t budget = 64 * music.items.size() + 4'000'000;
-  RepeatPlayer player(music, table, budget);
+  RepeatPlayer player(music, table, places, budget);
 
   // Where each labelled part starts and ends; the music before the first label plays first.
   struct Section {

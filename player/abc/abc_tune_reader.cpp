@@ -5,6 +5,7 @@
 
 #include "abc/abc_body_reader.h"
 #include "abc/abc_fields.h"
+#include "abc/abc_parts.h"
 #include "abc/abc_play_order.h"
 #include "abc/abc_voice_choice.h"
 
@@ -60,22 +61,22 @@ ParsedTune AbcTuneReader::read(const AbcBook& book, std::uint64_t chosenTune) {
 
   Header header;
   if (book.fileHeaderLineCount() > 0) {
-    for (const std::string& line : logicalLines(lines, 0, book.fileHeaderLineCount() - 1)) {
-      if (const auto field = fieldOfLine(line, false)) applyHeaderField(*field, header, true);
+    for (const LogicalLine& line : logicalLines(lines, 0, book.fileHeaderLineCount() - 1)) {
+      if (const auto field = fieldOfLine(line.text, false)) applyHeaderField(*field, header, true);
     }
   }
   // Header fields run to the K: line, and text lines among them are passed over; a
   // tune without a K: line starts its body at its first line that is not a field.
-  const std::vector<std::string> tuneLines = logicalLines(lines, span.first, span.last);
-  const bool hasKey = std::any_of(tuneLines.begin(), tuneLines.end(), [](const std::string& line) {
-    const auto field = fieldOfLine(line, false);
+  const std::vector<LogicalLine> tuneLines = logicalLines(lines, span.first, span.last);
+  const bool hasKey = std::any_of(tuneLines.begin(), tuneLines.end(), [](const LogicalLine& line) {
+    const auto field = fieldOfLine(line.text, false);
     return field && field->letter == 'K';
   });
   std::size_t body = 1;
   for (; body < tuneLines.size() && !header.keyed; ++body) {
-    const auto field = fieldOfLine(tuneLines[body], false);
+    const auto field = fieldOfLine(tuneLines[body].text, false);
     if (field) applyHeaderField(*field, header, false);
-    else if (!hasKey && !trimmed(tuneLines[body]).empty()) break;
+    else if (!hasKey && !trimmed(tuneLines[body].text).empty()) break;
   }
 
   BodyStart start;
@@ -83,14 +84,16 @@ ParsedTune AbcTuneReader::read(const AbcBook& book, std::uint64_t chosenTune) {
   start.meter = header.meter;
   start.unitLength = header.unitLength.value_or(defaultUnitLength(header.meter));
   start.firstVoice = header.firstVoice;
+  start.firstLine = span.first;
   tune.keyText = header.keyText;
   tune.keyClass = start.key.signatureText();
 
   Music music;
   BodyReader reader(start, music);
   for (std::size_t i = body; i < tuneLines.size(); ++i) reader.readLine(tuneLines[i]);
+  nameParts(music);
   tune.events = EventTable(kMostRows);
-  writePlayOrder(music, header.partOrder, tune.events);
+  writePlayOrder(music, header.partOrder, tune.events, tune.places);
   return tune;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "abc/tune_reading.h"
 #include "tune/tune_file.h"
 #include "tune/tune_parser.h"
 #include "tune_dump.h"
@@ -23,6 +24,14 @@ TEST(Corpus, EveryFileIsIndexedAndEveryListedTuneParses) {
     TuneParser parser;
     for (std::uint64_t n = 0; n <= file.tuneIndex.size(); ++n) {
       ASSERT_GE(parser.parse(file.lineStore, n).tuneLineCount, 1) << entry.path() << " tune " << n;
+    }
+    // Under the standard reading every played row knows where it is written.
+    TuneReader reader;
+    const std::size_t standardTunes = tuneListOf(file, Reading::Standard).size();
+    for (std::uint64_t n = 1; n <= standardTunes; ++n) {
+      const ParsedTune tune = reader.parse(file.lineStore, n, Reading::Standard);
+      ASSERT_EQ(tune.places.size(), static_cast<std::size_t>(tune.events.count())) << entry.path() << " tune " << n;
+      for (const RowPlace& place : tune.places) ASSERT_LT(place.line, tune.listedLines.size()) << entry.path();
     }
     tunes += file.tuneIndex.size();
   }
