@@ -1,7 +1,6 @@
 #include "player/play/practice_pass_player.h"
 
 #include <array>
-#include <cmath>
 
 #include "melodex/member_ids.h"
 #include "melodex/runtime_error.h"
@@ -12,7 +11,7 @@ namespace corvale {
 namespace {
 
 constexpr double kSameMoment = 1e-9;
-constexpr double kBeatsPerMinutePerTempoStep = 30;
+constexpr int kBeatsPerMinutePerTempoStep = 30;
 
 }  // namespace
 
@@ -32,7 +31,7 @@ PassEnding PracticePassPlayer::play(const PracticePass& pass) {
     setTempo();
     view_.processPendingEvents();
     if (view_.closing()) return PassEnding::Closing;
-    clickTimed(clicks[nextClick], until - clicks[nextClick].at);
+    clickTimed(clicks[nextClick], lengthOf(until - clicks[nextClick].at));
     ++nextClick;
     if (const auto ending = betweenNotes()) return *ending;
   }
@@ -74,7 +73,7 @@ bool PracticePassPlayer::playRow(int row, const std::vector<Click>& clicks, std:
       endClick();
       clickOn(clicks[nextClick++]);
     }
-    timedNote(arguments.note, arguments.velocity, arguments.channel, event.duration);
+    timedNote(arguments.note, arguments.velocity, arguments.channel, lengthOf(event.duration));
     const bool held = event.duration == 0 && chordRows_ == ChordRows::HeldToChordEnd && arguments.velocity != 0;
     if (held) {
       held_.push_back({arguments.note, arguments.channel, box});
@@ -96,9 +95,9 @@ bool PracticePassPlayer::playRow(int row, const std::vector<Click>& clicks, std:
     setTempo();
     if (starting) {
       endClick();
-      clickTimed(*starting, until - from);
+      clickTimed(*starting, lengthOf(until - from));
     } else {
-      timedNote(kSilentWaitNote, 0, kClickChannel, until - from);
+      timedNote(kSilentWaitNote, 0, kClickChannel, lengthOf(until - from));
       endClick();
     }
     if (view_.closing()) return false;
@@ -127,11 +126,14 @@ void PracticePassPlayer::markRow(int row, bool show) {
 }
 
 void PracticePassPlayer::setTempo() {
-  const double tempo = view_.tempoValue() * tempoPercent_ / 100.0;
-  const long bpm = std::lround(kBeatsPerMinutePerTempoStep * tempo);
-  std::array<melodex::Variant, 1> value{static_cast<std::int32_t>(std::max(1L, bpm))};
+  // BPM follows the slider as in every play; a pass's share of the tempo stretches its lengths.
+  std::array<melodex::Variant, 1> value{std::int32_t{kBeatsPerMinutePerTempoStep * view_.tempoValue()}};
   midix_.Invoke(melodex::member::BPM, melodex::InvokeKind::PropertyPut, value);
-  if (tempoPercent_ != 100) view_.showPlayedTempo(tempo);
+  if (tempoPercent_ != 100) view_.showPlayedTempo(view_.tempoValue() * tempoPercent_ / 100.0);
+}
+
+double PracticePassPlayer::lengthOf(double duration) const {
+  return tempoPercent_ == 100 ? duration : duration * 100.0 / tempoPercent_;
 }
 
 void PracticePassPlayer::timedNote(std::int32_t note, std::int32_t velocity, std::int32_t channel, double duration) {

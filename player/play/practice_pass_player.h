@@ -54,6 +54,8 @@ class PracticePassPlayer {
 
   // Sets BPM from the slider and the pass's share of the tempo, as before every note.
   void setTempo();
+  // A length in units as this pass plays it.
+  double lengthOf(double duration) const;
   void timedNote(std::int32_t note, std::int32_t velocity, std::int32_t channel, double duration);
   void noteOn(std::int32_t note, std::int32_t velocity, std::int32_t channel);
   void stop(const Sounding& sounding);

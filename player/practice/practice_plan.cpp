@@ -15,25 +15,25 @@ std::string barsText(const BarRange& bars) {
 std::vector<std::string> planValueProblems(const PracticePlan& plan) {
   std::vector<std::string> problems;
   if (plan.loop == PracticePlan::Loop::Bars && plan.bars.first > plan.bars.last) {
-    problems.push_back("the loop's first bar (" + std::to_string(plan.bars.first) + ") comes after its last (" +
-                       std::to_string(plan.bars.last) + ")");
+    problems.push_back("The loop's first bar (" + std::to_string(plan.bars.first) + ") comes after its last (" +
+                       std::to_string(plan.bars.last) + ").");
   }
   if (plan.loop == PracticePlan::Loop::Part && (plan.part < 'A' || plan.part > 'Z')) {
-    problems.push_back("a part is named by one capital letter, A to Z");
+    problems.push_back("A part is named by one capital letter, A to Z.");
   }
   if (plan.speedUp) {
     const SpeedUp& speedUp = *plan.speedUp;
     if (!withinPercents(speedUp.startPercent) || !withinPercents(speedUp.topPercent)) {
-      problems.push_back("the speed-up's start and top are percentages from 10 to 400");
+      problems.push_back("The speed-up's start and top are percentages from 10 to 400.");
     } else if (speedUp.startPercent > speedUp.topPercent) {
-      problems.push_back("the speed-up starts at " + std::to_string(speedUp.startPercent) +
-                         " %, above its top of " + std::to_string(speedUp.topPercent) + " %");
+      problems.push_back("The speed-up starts at " + std::to_string(speedUp.startPercent) +
+                         " %, above its top of " + std::to_string(speedUp.topPercent) + " %.");
     }
     if (speedUp.stepPercent < 0 || speedUp.stepPercent > kHighestPercent) {
-      problems.push_back("the speed-up's step is a percentage from 0 to 400");
+      problems.push_back("The speed-up's step is a percentage from 0 to 400.");
     }
   }
-  if (plan.passLimit && *plan.passLimit < 1) problems.push_back("a play has at least one pass");
+  if (plan.passLimit && *plan.passLimit < 1) problems.push_back("A play has at least one pass.");
   return problems;
 }
 

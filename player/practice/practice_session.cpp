@@ -25,7 +25,7 @@ std::string barRangeText(const BarRange& bars) {
 PracticeSession::PracticeSession(const ParsedTune& tune, const TuneTiming& timing, const PracticePlan& plan,
                                  int replays)
     : plan_(plan), timing_(timing) {
-  problems_ = planValueProblems(plan_);
+  for (const std::string& problem : planValueProblems(plan_)) addProblem(problem, "The play goes on without practice.");
   if (!problems_.empty()) {
     // A plan with wrong values plays as no plan at all, so nothing half-applied is heard.
     plan_ = PracticePlan{};
@@ -49,9 +49,9 @@ void PracticeSession::chooseRows(const ParsedTune& tune) {
   const std::vector<RowPlace>& places = tune.places;
   const bool placed = !places.empty() && places.size() == static_cast<std::size_t>(tune.events.count());
   if (plan_.needsBars() && !placed) {
-    problems_.push_back(
+    addProblem(
         "Looping a part or bars and starting from a bar need the tune's bars, which only the standard reading "
-        "knows: the tune plays whole.");
+        "knows.", "The tune plays whole.");
     if (plan_.loop != PracticePlan::Loop::WholeTune) plan_.loop = PracticePlan::Loop::Off;
     plan_.startBar.reset();
     return;
@@ -62,19 +62,21 @@ void PracticeSession::chooseRows(const ParsedTune& tune) {
       const std::string parts = partsOf(places);
       std::string listed;
       for (char part : parts) listed += (listed.empty() ? "" : ", ") + std::string(1, part);
-      problems_.push_back(std::string("The tune has no part ") + plan_.part +
-                          (parts.empty() ? "." : " (its parts are " + listed + ").") + " It plays whole.");
+      addProblem(std::string("The tune has no part ") + plan_.part +
+                          (parts.empty() ? "." : " (its parts are " + listed + ")."),
+                 "It plays whole.");
     }
   } else if (plan_.loop == PracticePlan::Loop::Bars) {
     const auto span = barSpan(places);
     if (span && plan_.bars.first >= span->first && plan_.bars.last <= span->last) rows_ = rowsOfBars(places, plan_.bars);
     else rows_.clear();
     if (rows_.empty()) {
-      problems_.push_back("The loop's " + barRangeText(plan_.bars) + " lie outside the tune" +
+      addProblem("The loop's " + barRangeText(plan_.bars) + " lie outside the tune" +
                           (span ? ", whose bars run from " + std::to_string(span->first) + " to " +
                                       std::to_string(span->last)
                                 : "") +
-                          ". It plays whole.");
+                          ".",
+                 "It plays whole.");
     }
   }
   if (rows_.empty()) {
@@ -86,9 +88,9 @@ void PracticeSession::chooseRows(const ParsedTune& tune) {
     if (first) {
       rows_.erase(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(*first));
     } else {
-      problems_.push_back("Bar " + std::to_string(*plan_.startBar) + " is not in " +
-                          (plan_.loop == PracticePlan::Loop::Off ? "the tune" : "the loop") +
-                          ", so the play starts at its beginning.");
+      addProblem("Bar " + std::to_string(*plan_.startBar) + " is not in " +
+                     (plan_.loop == PracticePlan::Loop::Off ? "the tune." : "the loop."),
+                 "The play starts at its beginning.");
       plan_.startBar.reset();
     }
   }
@@ -145,9 +147,16 @@ std::vector<Click> PracticeSession::clicksOf(int passNumber) const {
   return clicks;
 }
 
+void PracticeSession::addProblem(const std::string& problem, const std::string& consequence) {
+  problems_.push_back(problem);
+  consequences_.push_back(consequence);
+}
+
 std::string PracticeSession::report() const {
   std::string text = planSummary(plan_);
-  for (const std::string& line : problems_) text += (text.empty() ? "" : "\n") + line;
+  for (std::size_t i = 0; i < problems_.size(); ++i) {
+    text += (text.empty() ? "" : "\n") + problems_[i] + " " + consequences_[i];
+  }
   for (const std::string& line : notes_) text += (text.empty() ? "" : "\n") + line;
   return text;
 }

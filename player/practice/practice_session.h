@@ -40,7 +40,8 @@ class PracticeSession {
 
   const PracticePlan& plan() const { return plan_; }
   const TuneTiming& timing() const { return timing_; }
-  // Parts of the plan this tune cannot follow, each in a sentence.
+  // Parts of the plan this tune cannot follow, each in a sentence; report() adds what
+  // the play does instead.
   const std::vector<std::string>& problems() const { return problems_; }
   // Worth knowing, not wrong: "The tune has no M: field: ...".
   const std::vector<std::string>& notes() const { return notes_; }
@@ -48,6 +49,7 @@ class PracticeSession {
   std::string report() const;
 
  private:
+  void addProblem(const std::string& problem, const std::string& consequence);
   void chooseRows(const ParsedTune& tune);
   void placeClickGrid(const ParsedTune& tune);
   std::vector<Click> clicksOf(int passNumber) const;
@@ -59,6 +61,7 @@ class PracticeSession {
   double passLength_ = 0;  // in units
   double barOne_ = 0;      // where the first full bar starts in a pass, in units
   std::vector<std::string> problems_;
+  std::vector<std::string> consequences_;  // what the play does instead, one a problem
   std::vector<std::string> notes_;
 };
 
