@@ -55,6 +55,11 @@ MainWindow::MainWindow(const HostFactory& makeHost, QWidget* parent) : QMainWind
   fillRecentMenu();
   readingMenu_ = new ReadingMenu(*form_, this);
   const ShowMessage showMessage = [this](const std::string& message) { form_->showMessage(message); };
+  practiceMenu_ = new PracticeMenu(*form_, *this, showMessage);
+  form_->setPracticeDesk(practiceMenu_);
+  // A double-click on a line of the playing tune starts it again from there.
+  connect(form_->List2(), &QListWidget::itemDoubleClicked, practiceMenu_,
+          [this](QListWidgetItem* item) { practiceMenu_->startAgainFromLine(form_->List2()->row(item)); });
   soundMenu_ = nullptr;
   if (form_->Midix()) {
     auto* sound = new SoundMenu(*form_->Midix(), settings_, showMessage, this);
@@ -65,7 +70,9 @@ MainWindow::MainWindow(const HostFactory& makeHost, QWidget* parent) : QMainWind
   new ExportActions(*exportEntries_, [this] { return exportRequest(); }, settings_, showMessage);
   buildMenuBar(*menuBar(), menuLayout(menuBarContents()));
   for (QAction* menu : menuBar()->actions()) {
-    if (menu->menu()) connect(menu->menu(), &QMenu::aboutToShow, this, &MainWindow::updateAboutMelodex);
+    if (!menu->menu()) continue;
+    connect(menu->menu(), &QMenu::aboutToShow, this, &MainWindow::updateAboutMelodex);
+    connect(menu->menu(), &QMenu::aboutToShow, practiceMenu_, &PracticeMenu::refresh);
   }
 
   prepareKeyboardAccess(*form_);
@@ -86,7 +93,8 @@ MenuBarContents MainWindow::menuBarContents() const {
   contents.faster = actions_.faster;
   contents.slower = actions_.slower;
   contents.switchInstrument = actions_.switchInstrument;
-  contents.menusAfterPlay = {readingMenu_->section()};
+  contents.playExtras = {practiceMenu_->switchInstrumentAtEachStart()};
+  contents.menusAfterPlay = {practiceMenu_->section(), readingMenu_->section()};
   if (soundMenu_) contents.menusAfterPlay.push_back({soundMenu_->title(), {{nullptr, soundMenu_}}});
   for (QAction* entry : exportEntries_->actions()) contents.fileExtras.push_back(entry);
   contents.keyboardShortcuts = actions_.keyboardShortcuts;

@@ -22,6 +22,7 @@ std::vector<MenuSection> menuLayout(const MenuBarContents& contents) {
   MenuSection play{QStringLiteral("&Play"),
                 {{contents.startStop}, kSeparator, {contents.faster}, {contents.slower}, kSeparator,
                  {contents.switchInstrument}}};
+  for (QAction* extra : contents.playExtras) play.items.push_back({extra});
   MenuSection help{QStringLiteral("&Help"),
                 {{contents.keyboardShortcuts}, {contents.whatItReads}, kSeparator, {contents.aboutMelodex}}};
 

@@ -38,6 +38,9 @@ struct MenuBarContents {
   QAction* faster = nullptr;
   QAction* slower = nullptr;
   QAction* switchInstrument = nullptr;
+  // Shown in the Play menu after Switch Instrument (for example "Switch
+  // Instrument at Each Start").
+  std::vector<QAction*> playExtras;
 
   std::vector<MenuSection> menusAfterPlay;
 

@@ -46,7 +46,13 @@ TEST_F(MainWindowTest, MenusShowTheirActionsWithTheirShortcuts) {
   const std::vector<std::pair<QString, QStringList>> expected{
       {"&File",
        {"&Open Tune File… Ctrl+O", "Open &Recent", "-", "Export as MIDI File…", "Export as WAV…", "-", "&Quit Ctrl+Q"}},
-      {"&Play", {"&Start / Stop Space", "-", "&Faster Ctrl+Up +", "S&lower Ctrl+Down -", "-", "Switch &Instrument Ctrl+I"}},
+      {"&Play",
+       {"&Start / Stop Space", "-", "&Faster Ctrl+Up +", "S&lower Ctrl+Down -", "-", "Switch &Instrument Ctrl+I",
+        "Switch Instrument at Each &Start*"}},
+      {"Pr&actice",
+       {"&Loop", "Start From &Bar… Ctrl+G", "Start From the Be&ginning Ctrl+Shift+G", "-", "&Pause Ctrl+P Pause", "-",
+        "&Count In Ctrl+K", "Count In &Each Pass", "&Metronome Ctrl+M", "-", "&Speed Up Each Pass… Ctrl+U",
+        "&Tempo from the Tune Ctrl+T", "&Follow in the Tune Lines Ctrl+F"}},
       {"&Reading", {"&Classic*", "&Standard ABC"}},  // the classic reading at first
       {"&Sound", {}},  // its entries are made each time it opens
       {"&Help", {"&Keyboard Shortcuts", "&What corvale Reads", "-", "&About Melodex"}},
