@@ -28,40 +28,35 @@ PlaybackEngine::PlaybackEngine(PlayerView& view, melodex::Dispatch& midix)
     : view_(view), midix_(midix) {}
 
 PlayOutcome PlaybackEngine::play(const EventTable& events, ChordRows chordRows) {
+  return playThrough([&] { return playPasses(events, chordRows); }, [this] { releaseHeldNotes(); });
+}
+
+PlayOutcome PlaybackEngine::playThrough(const std::function<PlayEnding()>& passes,
+                                        const std::function<void()>& silence) {
   PlayOutcome outcome;
   try {
     openOutput();
     setBeatsPerMinute(kStartingBeatsPerMinute);
     startInstrument(view_, midix_);
-    outcome.ending = playPasses(events, chordRows);
+    outcome.ending = passes();
   } catch (const melodex::RuntimeError& error) {
     outcome.ending = PlayEnding::Failed;
     outcome.problem = describe(error);
   }
-  releaseHeldNotes();
+  silence();
   closeOutput(outcome);
   backToWaiting();
   return outcome;
 }
 
 PlayOutcome PlaybackEngine::play(PracticePlay& practice, ChordRows chordRows) {
-  PlayOutcome outcome;
   PracticePassPlayer player(view_, midix_, practice.tune(), chordRows, practice.session().plan().follow);
-  try {
-    openOutput();
-    setBeatsPerMinute(kStartingBeatsPerMinute);
-    startInstrument(view_, midix_);
-    outcome.ending = playPracticePasses(practice, player);
-  } catch (const melodex::RuntimeError& error) {
-    outcome.ending = PlayEnding::Failed;
-    outcome.problem = describe(error);
-  }
-  player.silenceAll();
-  view_.clearTuneLineMarks();
-  view_.showPlayedTempo(view_.tempoValue());
-  closeOutput(outcome);
-  backToWaiting();
-  return outcome;
+  return playThrough([&] { return playPracticePasses(practice, player); },
+                     [&] {
+                       player.silenceAll();
+                       view_.clearTuneLineMarks();
+                       view_.showPlayedTempo(view_.tempoValue());
+                     });
 }
 
 PlayEnding PlaybackEngine::playPracticePasses(PracticePlay& practice, PracticePassPlayer& player) {

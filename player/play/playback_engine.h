@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ class PlaybackEngine {
   PlayOutcome play(PracticePlay& practice, ChordRows chordRows);
 
  private:
+  // Opens the output, sets the instrument, plays `passes`, then ends what
+  // `silence` ends, closes the output and puts the window back to waiting.
+  PlayOutcome playThrough(const std::function<PlayEnding()>& passes, const std::function<void()>& silence);
   void openOutput();
   void setBeatsPerMinute(int bpm);
   // Plays passes of the table; returns how playing ended.
