@@ -13,7 +13,9 @@ struct RowPlace {
   std::uint16_t column = 0;  // its first byte in that line, UTF-8
   std::uint16_t width = 0;   // how many bytes it was written with (0: not in the line, a part order's row)
   char part = 0;             // its part: the P: label, or A, B, ... for the sections repeats and double bars make
-  std::uint8_t pass = 1;     // 1 the first time this written music plays in the tune, 2 on its repeat, ...
+  // The pass through the repeat it is played in: 1 the first time, 2 on the repeat, ...;
+  // 1 outside repeats, and 1 again each time a part order plays the part anew.
+  std::uint8_t pass = 1;
 };
 
 }  // namespace corvale
