@@ -56,6 +56,11 @@ MainWindow::MainWindow(const HostFactory& makeHost, QWidget* parent) : QMainWind
   fillRecentMenu();
   readingMenu_ = new ReadingMenu(*form_, this);
   const ShowMessage showMessage = [this](const std::string& message) { form_->showMessage(message); };
+  practiceMenu_ = new PracticeMenu(*form_, *this, showMessage);
+  form_->setPracticeDesk(practiceMenu_);
+  // A double-click on a line of the playing tune starts it again from there.
+  connect(form_->List2(), &QListWidget::itemDoubleClicked, practiceMenu_,
+          [this](QListWidgetItem* item) { practiceMenu_->startAgainFromLine(form_->List2()->row(item)); });
   soundMenu_ = nullptr;
   if (form_->Midix()) {
     auto* sound = new SoundMenu(*form_->Midix(), settings_, showMessage, this);
@@ -68,7 +73,9 @@ MainWindow::MainWindow(const HostFactory& makeHost, QWidget* parent) : QMainWind
                                 libraryIndexFile());
   buildMenuBar(*menuBar(), menuLayout(menuBarContents()));
   for (QAction* menu : menuBar()->actions()) {
-    if (menu->menu()) connect(menu->menu(), &QMenu::aboutToShow, this, &MainWindow::updateAboutMelodex);
+    if (!menu->menu()) continue;
+    connect(menu->menu(), &QMenu::aboutToShow, this, &MainWindow::updateAboutMelodex);
+    connect(menu->menu(), &QMenu::aboutToShow, practiceMenu_, &PracticeMenu::refresh);
   }
 
   prepareKeyboardAccess(*form_);
@@ -89,11 +96,13 @@ MenuBarContents MainWindow::menuBarContents() const {
   contents.faster = actions_.faster;
   contents.slower = actions_.slower;
   contents.switchInstrument = actions_.switchInstrument;
-  contents.menusAfterPlay = {readingMenu_->section()};
+  contents.menusAfterPlay = {practiceMenu_->section(), readingMenu_->section()};
   if (soundMenu_) contents.menusAfterPlay.push_back({soundMenu_->title(), {{nullptr, soundMenu_}}});
   for (QAction* entry : exportEntries_->actions()) contents.fileExtras.push_back(entry);
   contents.fileExtras.push_back(library_->musicFolder);
-  contents.playExtras = library_->playEntries();
+  // Switch Instrument at Each Start stands by Switch Instrument; finding and sets after them.
+  contents.playExtras = {practiceMenu_->switchInstrumentAtEachStart(), nullptr};
+  for (QAction* entry : library_->playEntries()) contents.playExtras.push_back(entry);
   contents.aboutCorvale = library_->aboutCorvale;
   contents.keyboardShortcuts = actions_.keyboardShortcuts;
   contents.whatItReads = actions_.whatItReads;

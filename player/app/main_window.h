@@ -9,6 +9,7 @@
 #include "player/app/library_actions.h"
 #include "player/app/menu_bar.h"
 #include "player/app/player_actions.h"
+#include "player/app/practice_menu.h"
 #include "player/app/reading_menu.h"
 #include "player/app/recent_files.h"
 
@@ -31,6 +32,7 @@ class MainWindow : public QMainWindow {
   const PlayerActions& actions() const { return actions_; }
   QMenu* recentMenu() const { return recentMenu_; }
   const ReadingMenu& readingMenu() const { return *readingMenu_; }
+  PracticeMenu& practiceMenu() const { return *practiceMenu_; }
   FocusFrame& focusFrame() const { return *focusFrame_; }
   LibraryActions& library() const { return *library_; }
 
@@ -65,6 +67,7 @@ class MainWindow : public QMainWindow {
   PlayerActions actions_;
   QMenu* recentMenu_;
   ReadingMenu* readingMenu_;
+  PracticeMenu* practiceMenu_;
   QSettings settings_{QStringLiteral("corvale"), QStringLiteral("corvale")};
   QMenu* soundMenu_;
   // Holds the export entries that the File menu shows.

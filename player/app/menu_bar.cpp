@@ -22,7 +22,6 @@ std::vector<MenuSection> menuLayout(const MenuBarContents& contents) {
   MenuSection play{QStringLiteral("&Play"),
                 {{contents.startStop}, kSeparator, {contents.faster}, {contents.slower}, kSeparator,
                  {contents.switchInstrument}}};
-  if (!contents.playExtras.empty()) play.items.push_back(kSeparator);
   for (QAction* extra : contents.playExtras) play.items.push_back({extra});
   MenuSection help{QStringLiteral("&Help"), {{contents.keyboardShortcuts}, {contents.whatItReads}, kSeparator}};
   if (contents.aboutCorvale) help.items.push_back({contents.aboutCorvale});

@@ -7,10 +7,12 @@
 #include "player/play/headless_player_view.h"
 #include "player/play/play_step.h"
 #include "player/play/virtual_time_host.h"
+#include "practice/practice_desk.h"
 
 namespace corvale {
 
-RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, const PlaySettings& settings) {
+RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, const PlaySettings& settings,
+                        const std::optional<RecordedPractice>& practice) {
   melodex::VirtualClock clock;
   auto recording = std::make_shared<melodex::RecordingPlatform>(clock);
   RecordedPlay play;
@@ -20,6 +22,8 @@ RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, co
     melodex::MidiControl midix(host);
     midix.InitProperties();
     HeadlessPlayerView view(settings.tempo, settings.replays, settings.instrument);
+    FixedPracticeDesk desk(practice ? practice->plan : PracticePlan{}, !practice || practice->switchInstrumentAtStart);
+    if (practice) view.setPracticeDesk(&desk);
     PlayStep step(view, midix);
     const PlayOutcome outcome = step.playChosenTune(lineStore, chosenTune, settings.reading);
     if (outcome.ending == PlayEnding::Failed) play.problem = outcome.problem;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "abc/tune_reading.h"
 #include "melodex/sound_output.h"
+#include "practice/practice_plan.h"
 #include "tune/line_store.h"
 
 namespace corvale {
@@ -17,6 +19,12 @@ struct PlaySettings {
   int replays = 0;
   std::string instrument = "FIDDLE";
   Reading reading = Reading::Classic;
+};
+
+// Practice choices for a recorded play; a loop needs a pass limit there.
+struct RecordedPractice {
+  PracticePlan plan;
+  bool switchInstrumentAtStart = true;
 };
 
 struct RecordedPlay {
@@ -31,6 +39,7 @@ struct RecordedPlay {
 // by each note's wait, as `tunedump --midi` does, so a play of minutes takes
 // milliseconds. The process's MIDI output and the controls' shared state are
 // put back afterwards, so a play of the window's may be under way.
-RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, const PlaySettings& settings);
+RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, const PlaySettings& settings,
+                        const std::optional<RecordedPractice>& practice = std::nullopt);
 
 }  // namespace corvale

@@ -2,6 +2,7 @@
 
 #include "player/play/play_step.h"
 #include "player/loop/set_playing.h"
+#include "practice/practice_desk.h"
 #include "player/loop/tune_file_reading.h"
 #include "tune/tune_file.h"
 
@@ -27,10 +28,20 @@ std::uint64_t followSelection(PlayerLoopView& view, const std::vector<TuneListEn
 struct ListedTunes {
   Reading reading = Reading::Classic;
   std::vector<TuneListEntry> entries;
+  std::optional<std::uint64_t> outlinedTune;  // the tune last told to the practice choices
 };
 
+// Tells the practice choices of a newly chosen tune (its parts and bars), once a tune.
+void outlineChosenTune(PlayerLoopView& view, const TuneFile& tuneFile, ListedTunes& listed, std::uint64_t chosenTune) {
+  PracticeDesk* desk = view.practiceDesk();
+  if (desk == nullptr || listed.outlinedTune == chosenTune) return;
+  listed.outlinedTune = chosenTune;
+  TuneReader reader;
+  desk->tuneChosen(outlineOf(reader.parse(tuneFile.lineStore, chosenTune, listed.reading), chosenTune, listed.reading));
+}
+
 ListedTunes listTunes(PlayerLoopView& view, const TuneFile& tuneFile) {
-  ListedTunes listed{view.reading(), {}};
+  ListedTunes listed{view.reading(), {}, std::nullopt};
   listed.entries = tuneListOf(tuneFile, listed.reading);
   view.listTunes(titlesOf(listed.entries));
   return listed;
@@ -61,6 +72,7 @@ std::uint64_t waitForStart(PlayerLoopView& view, const TuneFile& tuneFile, Liste
   if (requestedFile || requestedSet || !waitingForStart(view)) return chosenTune;
   followReading(view, tuneFile, listed, chosenTune);
   chosenTune = followSelection(view, listed.entries);
+  outlineChosenTune(view, tuneFile, listed, chosenTune);
   while (waitingForStart(view)) {
     view.waitForWindowEvents();
     requestedFile = view.takeRequestedFile();
@@ -70,6 +82,7 @@ std::uint64_t waitForStart(PlayerLoopView& view, const TuneFile& tuneFile, Liste
     followReading(view, tuneFile, listed, chosenTune);
     // Read after every batch, so a title clicked just before Start is the one played.
     chosenTune = followSelection(view, listed.entries);
+    outlineChosenTune(view, tuneFile, listed, chosenTune);
   }
   return chosenTune;
 }

@@ -31,11 +31,17 @@ class HeadlessPlayerView : public PlayerView {
   bool closing() const override { return false; }
   void reportSoundUnavailable(int, const std::string&) override {}
 
+  // Practice choices for the play, none unless given; the tune's tempo moves the tempo.
+  void setPracticeDesk(PracticeDesk* desk) { desk_ = desk; }
+  PracticeDesk* practiceDesk() override { return desk_; }
+  void setTempoValue(int tempo) override { tempo_ = tempo; }
+
  private:
   int tempo_;
   int replays_;
   std::string instrument_;
   std::string runCaption_ = kStopCaption;
+  PracticeDesk* desk_ = nullptr;
 };
 
 }  // namespace corvale

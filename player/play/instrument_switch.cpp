@@ -3,6 +3,7 @@
 #include <array>
 
 #include "melodex/member_ids.h"
+#include "practice/practice_desk.h"
 
 namespace corvale {
 namespace {
@@ -24,6 +25,26 @@ void switchInstrument(PlayerView& view, melodex::Dispatch& midix) {
     changePatch(midix, kFiddlePatch);
     view.setInstrumentCaption(kFiddleCaption);
     view.setFretsVisible(false);
+  }
+}
+
+void keepInstrument(PlayerView& view, melodex::Dispatch& midix) {
+  const std::string caption = view.instrumentCaption();
+  if (caption == kFiddleCaption) {
+    changePatch(midix, kFiddlePatch);
+    view.setFretsVisible(false);
+  } else if (caption == kBanjoCaption) {
+    changePatch(midix, kBanjoPatch);
+    view.setFretsVisible(true);
+  }
+}
+
+void startInstrument(PlayerView& view, melodex::Dispatch& midix) {
+  const PracticeDesk* desk = view.practiceDesk();
+  if (desk == nullptr || desk->switchInstrumentAtStart()) {
+    switchInstrument(view, midix);
+  } else {
+    keepInstrument(view, midix);
   }
 }
 

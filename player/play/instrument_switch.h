@@ -15,4 +15,12 @@ inline constexpr int kFiddlePatch = 110;
 // captions "FIDDLE" and hides them. Any other caption changes nothing.
 void switchInstrument(PlayerView& view, melodex::Dispatch& midix);
 
+// Sets the instrument the button shows (opening the output put every channel on
+// program 0), with its frets, and leaves the caption as it is.
+void keepInstrument(PlayerView& view, melodex::Dispatch& midix);
+
+// What a start of playing does: switches, unless the musician's practice choices
+// keep the instrument.
+void startInstrument(PlayerView& view, melodex::Dispatch& midix);
+
 }  // namespace corvale

@@ -8,33 +8,15 @@
 #include "melodex/runtime_error.h"
 #include "melodex/variant.h"
 #include "player/play/instrument_switch.h"
+#include "player/play/practice_pass_player.h"
+#include "player/play/practice_play.h"
+#include "player/play/row_arguments.h"
 
 namespace corvale {
 namespace {
 
 constexpr int kStartingBeatsPerMinute = 140;
 constexpr int kBeatsPerMinutePerTempoStep = 30;
-constexpr int kLowestBoxNote = 55;  // box 0 is the open G string
-constexpr int kBoxCount = 31;
-
-// A row's note, velocity and channel as the control takes them: 32-bit
-// integers, halves rounded to even; a value out of range raises overflow.
-struct RowArguments {
-  std::int32_t note;
-  std::int32_t velocity;
-  std::int32_t channel;
-  double duration;
-};
-
-RowArguments argumentsOf(const NoteEvent& event) {
-  return {melodex::toInt32(event.note), melodex::toInt32(event.velocity),
-          melodex::toInt32(event.channel), event.duration};
-}
-
-bool hasBox(std::int32_t note) {
-  return note >= kLowestBoxNote && note < kLowestBoxNote + kBoxCount;
-}
-
 std::string describe(const melodex::RuntimeError& error) {
   return "The MIDI control refused a call (error " + std::to_string(error.number()) + ": " +
          error.what() + "); playing ended there.";
@@ -46,20 +28,57 @@ PlaybackEngine::PlaybackEngine(PlayerView& view, melodex::Dispatch& midix)
     : view_(view), midix_(midix) {}
 
 PlayOutcome PlaybackEngine::play(const EventTable& events, ChordRows chordRows) {
+  return playThrough([&] { return playPasses(events, chordRows); }, [this] { releaseHeldNotes(); });
+}
+
+PlayOutcome PlaybackEngine::playThrough(const std::function<PlayEnding()>& passes,
+                                        const std::function<void()>& silence) {
   PlayOutcome outcome;
   try {
     openOutput();
     setBeatsPerMinute(kStartingBeatsPerMinute);
-    switchInstrument(view_, midix_);
-    outcome.ending = playPasses(events, chordRows);
+    startInstrument(view_, midix_);
+    outcome.ending = passes();
   } catch (const melodex::RuntimeError& error) {
     outcome.ending = PlayEnding::Failed;
     outcome.problem = describe(error);
   }
-  releaseHeldNotes();
+  silence();
   closeOutput(outcome);
   backToWaiting();
   return outcome;
+}
+
+PlayOutcome PlaybackEngine::play(PracticePlay& practice, ChordRows chordRows) {
+  PracticePassPlayer player(view_, midix_, practice.tune(), chordRows, practice.session().plan().follow);
+  return playThrough([&] { return playPracticePasses(practice, player); },
+                     [&] {
+                       player.silenceAll();
+                       view_.clearTuneLineMarks();
+                       view_.showPlayedTempo(view_.tempoValue());
+                     });
+}
+
+PlayEnding PlaybackEngine::playPracticePasses(PracticePlay& practice, PracticePassPlayer& player) {
+  for (int number = 1;; ++number) {
+    const std::optional<PracticePass> pass = practice.session().pass(number);
+    if (!pass) return PlayEnding::Finished;
+    switch (player.play(*pass)) {
+      case PassEnding::Done: break;
+      case PassEnding::Stopped: return PlayEnding::Stopped;
+      case PassEnding::Closing: return PlayEnding::Closing;
+      case PassEnding::Restart:
+        player.silenceAll();
+        practice.restart();
+        number = 0;
+        break;
+    }
+  }
+}
+
+bool PlaybackEngine::stopAfterPause() {
+  while (view_.runCaption() == kPausedCaption && !view_.closing()) view_.waitForWindowEvents();
+  return view_.runCaption() == kStartCaption;
 }
 
 void PlaybackEngine::openOutput() {
@@ -92,7 +111,7 @@ PlayEnding PlaybackEngine::playPasses(const EventTable& events, ChordRows chordR
       }
       releaseHeldNotes();
       // Stop is honoured only between notes: the sounding note has ended.
-      const bool stopPressed = view_.runCaption() == kStartCaption;
+      const bool stopPressed = stopAfterPause();
       view_.showWindow();
       if (stopPressed) return PlayEnding::Stopped;
     }

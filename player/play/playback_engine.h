@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,9 @@
 #include "tune/event_table.h"
 
 namespace corvale {
+
+class PracticePassPlayer;
+class PracticePlay;
 
 // How one play ended.
 enum class PlayEnding {
@@ -38,8 +42,14 @@ class PlaybackEngine {
   PlaybackEngine(PlayerView& view, melodex::Dispatch& midix);
 
   PlayOutcome play(const EventTable& events, ChordRows chordRows = ChordRows::PlainNotes);
+  // Plays a practice play: its passes, with their clicks and tempos, until the last
+  // pass or Stop; a restart asked for between two notes plays it anew.
+  PlayOutcome play(PracticePlay& practice, ChordRows chordRows);
 
  private:
+  // Opens the output, sets the instrument, plays `passes`, then ends what
+  // `silence` ends, closes the output and puts the window back to waiting.
+  PlayOutcome playThrough(const std::function<PlayEnding()>& passes, const std::function<void()>& silence);
   void openOutput();
   void setBeatsPerMinute(int bpm);
   // Plays passes of the table; returns how playing ended.
@@ -49,6 +59,9 @@ class PlaybackEngine {
   bool playRow(const NoteEvent& event, bool held);
   // Ends the held notes of a chord by member id and puts their boxes out.
   void releaseHeldNotes();
+  PlayEnding playPracticePasses(PracticePlay& practice, PracticePassPlayer& player);
+  // Holds while the play is paused; true when Stop was pressed meanwhile or before.
+  bool stopAfterPause();
   void closeOutput(PlayOutcome& outcome);
   void backToWaiting();
 

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFont>
 #include <QPalette>
+#include <cmath>
 #include <filesystem>
 #include <utility>
 
@@ -23,6 +24,7 @@
 #include "player/window/picture_box.h"
 #include "player/loop/player_loop.h"
 #include "player/window/readout_text.h"
+#include "player/window/tune_line_marks.h"
 #include "player/window/tune_list.h"
 #include "player/window/twips.h"
 
@@ -132,6 +134,7 @@ Form1::Form1(const HostFactory& makeHost, QWidget* parent) : QWidget(parent), fi
   text2_->setGeometry(rectFromTwips(9600, 1920, 2295, 285));
   list1_ = placeTuneList(new TuneList(this), rectFromTwips(9600, 2160, 2295, 2985));
   list2_ = placeTuneList(new QListWidget(this), rectFromTwips(5040, 120, 6855, 1620));
+  tuneLineMarks_ = new TuneLineMarks(*list2_);
 
   label7_ = makeLabel(QStringLiteral("     TEMPO"), rectFromTwips(10680, 5160, 1215, 255), kHeadingMaroon,
                       Qt::white, this);
@@ -231,7 +234,7 @@ void Form1::openTuneFile(const QString& path) {
   requestedFile_ = path;
   showTunePath(path);
   if (tuneFileOpened_) tuneFileOpened_(path);
-  if (runCaption() == kStopCaption) setRunning(false);
+  if (runCaption() != kStartCaption) setRunning(false);
 }
 
 void Form1::startPlayerLoop(const QString& path, const std::filesystem::path& bytes) {
@@ -324,6 +327,26 @@ void Form1::listTuneLines(const std::vector<std::string>& lines) {
 }
 
 void Form1::clearTuneLines() { list2_->clear(); }
+
+void Form1::setPaused(bool paused) {
+  if (runCaption() == kStartCaption) return;
+  command1_->setText(QString::fromLatin1(paused ? kPausedCaption : kStopCaption));
+}
+
+void Form1::showPlayedTempo(double tempo) {
+  // A whole tempo as the slider's readout writes it, else with its tenths.
+  const double tenths = std::round(tempo * 10);
+  text6_->setText(std::fmod(tenths, 10) == 0 ? QString::fromStdString(readoutText(static_cast<int>(tenths / 10)))
+                                             : QStringLiteral(" %1").arg(tenths / 10, 0, 'f', 1));
+}
+
+void Form1::setTempoValue(int tempo) { hscroll2_->setValue(tempo); }
+
+void Form1::markTuneLine(std::size_t line, std::size_t column, std::size_t width) {
+  tuneLineMarks_->mark(line, column, width);
+}
+
+void Form1::clearTuneLineMarks() { tuneLineMarks_->clear(); }
 
 void Form1::showKeyText(const std::string& keyText) { label5_->setText(QString::fromStdString(keyText)); }
 

@@ -28,6 +28,7 @@ class FileList;
 class FolderList;
 class MessageArea;
 class PictureBox;
+class TuneLineMarks;
 
 // The tune player's only window: the file browser, the tune list, the
 // buttons and sliders, the fingerboard, the status row and the MIDI control
@@ -104,6 +105,15 @@ class Form1 : public QWidget, public PlayerLoopView {
   void showWindow() override;
   bool closing() const override { return closing_; }
   void reportSoundUnavailable(int result, const std::string& reason) override;
+  PracticeDesk* practiceDesk() override { return practiceDesk_; }
+  void setPaused(bool paused) override;
+  void showPlayedTempo(double tempo) override;
+  void setTempoValue(int tempo) override;
+  void markTuneLine(std::size_t line, std::size_t column, std::size_t width) override;
+  void clearTuneLineMarks() override;
+
+  // The program's practice choices, which every play then reads; none at first.
+  void setPracticeDesk(PracticeDesk* desk) { practiceDesk_ = desk; }
 
   // PlayerLoopView
   void prepareFingerboard() override;
@@ -154,6 +164,7 @@ class Form1 : public QWidget, public PlayerLoopView {
   QLabel* label2_;
   PictureBox* picture1_;
   MessageArea* messageArea_;
+  TuneLineMarks* tuneLineMarks_;
   Fingerboard fingerboard_;
 
   melodex::MemoryPropertyStore propertyStore_;
@@ -167,6 +178,7 @@ class Form1 : public QWidget, public PlayerLoopView {
   std::function<void(const QString&)> tuneFileOpened_;
   std::uint64_t chosenTune_ = 0;
   bool closing_ = false;
+  PracticeDesk* practiceDesk_ = nullptr;
 };
 
 }  // namespace corvale

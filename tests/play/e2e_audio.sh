@@ -84,9 +84,23 @@ attempt() {
     click 676 360 0.3
     start 1.0          # Start again, and Stop during the second note
     click 676 392 3
+    # Practice: a third play with Count In (Ctrl+K), recorded on its own.
+    kill -INT "$recorder"
+    wait "$recorder"
+    parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --file-format=wav --latency-msec=20 \
+      "$tmp/count-in.wav" &
+    local countInRecorder=$!
+    sleep 2
+    click 676 360 0.3  # the instrument button, which also gives the window the keyboard
+    xdotool key ctrl+k
+    sleep 0.3
+    click 676 392 2.6  # Start: four clicks of 364 ms (no M: counts quarters), then the first note
+    click 676 392 2
+    kill -INT "$countInRecorder"
+    wait "$countInRecorder"
     status=0
   fi
-  kill -INT "$recorder"
+  kill -INT "$recorder" 2>/dev/null  # stopped already before the count-in play
   wait "$recorder"
   kill -TERM "$player" 2>/dev/null
   wait "$player"
@@ -96,6 +110,7 @@ attempt() {
   if grep -qi "no sound output" "$tmp/corvale.log"; then cat "$tmp/corvale.log" >&2; fi
   python3 "$analyser" "$tmp/rec.wav" 60,64,67,72,60 4,4,4,4 --stop-within 2.5
   status=$?
+  python3 "$here/count_in_onsets.py" "$tmp/count-in.wav" 4 364 || status=1
   # From each Start click to its first sound, the first play and a later one.
   python3 "$here/onsets.py" "$tmp/level.log" "$clicks" 727 1 | grep start_click_to_sound_ms
   [ "$status" -eq 0 ] && rm -rf "$tmp" || echo "e2e: recording and logs kept in $tmp" >&2

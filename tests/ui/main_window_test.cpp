@@ -48,9 +48,13 @@ TEST_F(MainWindowTest, MenusShowTheirActionsWithTheirShortcuts) {
        {"&Open Tune File… Ctrl+O", "Open &Recent", "-", "Export as MIDI File…", "Export as WAV…", "&Music Folder…", "-",
         "&Quit Ctrl+Q"}},
       {"&Play",
-       {"&Start / Stop Space", "-", "&Faster Ctrl+Up +", "S&lower Ctrl+Down -", "-", "Switch &Instrument Ctrl+I", "-",
-        "&Find Tune… Ctrl+F", "Find &Next F3", "Find Pre&vious Shift+F3", "Find in &Music Folder… Ctrl+Shift+F", "-",
-        "&Add to Set Ctrl+D", "S&et…", "Play Se&t"}},
+       {"&Start / Stop Space", "-", "&Faster Ctrl+Up +", "S&lower Ctrl+Down -", "-", "Switch &Instrument Ctrl+I",
+        "Switch Instrument at Each Sta&rt*", "-", "&Find Tune… Ctrl+F", "Find &Next F3", "Find Pre&vious Shift+F3",
+        "Find in &Music Folder… Ctrl+Shift+F", "-", "&Add to Set Ctrl+D", "S&et…", "Play Se&t"}},
+      {"Pr&actice",
+       {"&Loop", "Start From &Bar… Ctrl+G", "Start From the Be&ginning Ctrl+Shift+G", "-", "&Pause Ctrl+P Pause", "-",
+        "&Count In Ctrl+K", "Count In &Each Pass", "&Metronome Ctrl+M", "-", "&Speed Up Each Pass… Ctrl+U",
+        "&Tempo from the Tune Ctrl+T", "&Follow in the Tune Lines Ctrl+E"}},
       {"&Reading", {"&Classic*", "&Standard ABC"}},  // the classic reading at first
       {"&Sound", {}},  // its entries are made each time it opens
       {"&Help", {"&Keyboard Shortcuts", "&What corvale Reads", "-", "About &corvale", "&About Melodex"}},

@@ -7,6 +7,8 @@
 #include "dump_command_line.h"
 #include "melodex/midi_control.h"
 #include "midi_dump_command_line.h"
+#include "practice/practice_desk.h"
+#include "practice_options.h"
 #include "player/play/headless_player_view.h"
 #include "player/play/play_step.h"
 #include "player/play/virtual_time_host.h"
@@ -27,8 +29,12 @@ void writeMidiWords(const std::vector<melodex::RecordedCall>& calls, std::int64_
 
 int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, Reading reading) {
   return runTellingBadInput(err, [&] {
-    const MidiDumpCommandLine commandLine = parseMidiDumpCommandLine(args);
+    const PracticeOptions practice = takePracticeOptions(args);
+    const MidiDumpCommandLine commandLine = parseMidiDumpCommandLine(practice.args);
     const TuneFile file = readTuneFile(commandLine.file);
+    const std::uint64_t chosenTune = chosenTuneFromDigits(commandLine.tuneNumber);
+    if (practice.plan) refuseWhatTheTuneCannotFollow(file.lineStore, chosenTune, reading, *practice.plan, commandLine);
+    FixedPracticeDesk desk(practice.plan.value_or(PracticePlan{}), practice.switchInstrumentAtStart);
 
     // The recording output stays installed for the process after this play,
     // so the clock it reads must outlive the call.
@@ -42,12 +48,14 @@ int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::os
       melodex::MidiControl midix(host);
       midix.InitProperties();
       HeadlessPlayerView view(commandLine.tempo, commandLine.replays, commandLine.instrument);
+      if (practice.plan || !practice.switchInstrumentAtStart) view.setPracticeDesk(&desk);
       PlayStep step(view, midix);
-      const PlayOutcome outcome = step.playChosenTune(file.lineStore, chosenTuneFromDigits(commandLine.tuneNumber), reading);
+      const PlayOutcome outcome = step.playChosenTune(file.lineStore, chosenTune, reading);
       failed = outcome.ending == PlayEnding::Failed;
       if (failed) err << "tunedump: " << outcome.problem << '\n';
     }
     writeMidiWords(recording->calls(), playStart, out);
+    tellReported(desk.reported(), err);
     // The words sent up to the refusal are listed; the status says the play did not finish.
     return failed ? 1 : 0;
   });

@@ -5,6 +5,7 @@
 
 #include "dump_command_line.h"
 #include "midi_dump_command_line.h"
+#include "practice_options.h"
 #include "player/export/recorded_play.h"
 #include "player/export/sound_choice.h"
 #include "player/export/standard_midi_file.h"
@@ -20,10 +21,14 @@ int runMidiExport(const std::vector<std::string>& args, std::ostream& err, Readi
     }
     const bool wav = args.front() == "--export-wav";
     const std::filesystem::path output = args[1];
-    const MidiDumpCommandLine commandLine = parseMidiDumpCommandLine({args.begin() + 2, args.end()});
+    const PracticeOptions practice = takePracticeOptions({args.begin() + 2, args.end()});
+    const MidiDumpCommandLine commandLine = parseMidiDumpCommandLine(practice.args);
     const TuneFile file = readTuneFile(commandLine.file);
-    const RecordedPlay play = recordPlay(file.lineStore, chosenTuneFromDigits(commandLine.tuneNumber),
-                                         {commandLine.tempo, commandLine.replays, commandLine.instrument, reading});
+    const std::uint64_t chosenTune = chosenTuneFromDigits(commandLine.tuneNumber);
+    if (practice.plan) refuseWhatTheTuneCannotFollow(file.lineStore, chosenTune, reading, *practice.plan, commandLine);
+    const RecordedPlay play = recordPlay(file.lineStore, chosenTune,
+                                         {commandLine.tempo, commandLine.replays, commandLine.instrument, reading},
+                                         practiceOf(practice));
     if (!play.problem.empty()) {
       err << "tunedump: " << play.problem << '\n';
       return 1;

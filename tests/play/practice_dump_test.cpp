@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tune_dump.h"
+
+namespace corvale {
+namespace {
+
+// One word of `tunedump --midi`, split into its bytes.
+struct Word {
+  long ms;
+  unsigned status;
+  unsigned data1;
+  unsigned data2;
+  bool noteOn() const { return (status & 0xF0) == 0x90 && data2 > 0; }
+  bool noteOff() const { return (status & 0xF0) == 0x80 || ((status & 0xF0) == 0x90 && data2 == 0); }
+  int channel() const { return static_cast<int>(status & 0x0F) + 1; }
+};
+
+// A note or click heard: when, which and how loud.
+struct Heard {
+  long ms;
+  unsigned note;
+  unsigned velocity;
+  bool operator==(const Heard&) const = default;
+};
+
+class PracticeDumpTest : public ::testing::Test {
+ protected:
+  std::filesystem::path tuneFile = std::filesystem::temp_directory_path() /
+                                    ("corvale-practice-dump-" + std::to_string(::getpid()) + ".abc");
+
+  void TearDown() override { std::filesystem::remove(tuneFile); }
+
+  // Plays tune 1 of `tune` under the standard reading with `options`.
+  std::vector<Word> play(const std::string& tune, std::vector<std::string> options,
+                         const std::string& reading = "--standard") {
+    std::ofstream(tuneFile) << tune;
+    std::vector<std::string> args{"--midi"};
+    if (!reading.empty()) args.insert(args.begin(), reading);
+    args.insert(args.end(), options.begin(), options.end());
+    args.insert(args.end(), {tuneFile.string(), "1"});
+    return playArgs(args);
+  }
+
+  std::vector<Word> playArgs(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    status = runTuneDump(args, out, err);
+    said = err.str();
+    std::vector<Word> words;
+    std::istringstream lines(out.str());
+    std::string tag;
+    long ms = 0;
+    std::string hex;
+    while (lines >> tag >> ms >> hex) {
+      const unsigned value = static_cast<unsigned>(std::stoul(hex, nullptr, 16));
+      words.push_back({ms, value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF});
+    }
+    return words;
+  }
+
+  static std::vector<Heard> heardOn(const std::vector<Word>& words, int channel) {
+    std::vector<Heard> heard;
+    for (const Word& word : words) {
+      if (word.noteOn() && word.channel() == channel) heard.push_back({word.ms, word.data1, word.data2});
+    }
+    return heard;
+  }
+
+  static std::vector<unsigned> notesOf(const std::vector<Heard>& heard) {
+    std::vector<unsigned> notes;
+    for (const Heard& one : heard) notes.push_back(one.note);
+    return notes;
+  }
+
+  static std::vector<long> timesOf(const std::vector<Heard>& heard) {
+    std::vector<long> times;
+    for (const Heard& one : heard) times.push_back(one.ms);
+    return times;
+  }
+
+  // Every note-on is ended by a note-off of its note and channel, none left sounding.
+  static void expectNothingLeftSounding(const std::vector<Word>& words) {
+    std::map<std::pair<int, unsigned>, int> sounding;
+    for (const Word& word : words) {
+      if (word.noteOn()) ++sounding[{word.channel(), word.data1}];
+      if (word.noteOff() && sounding[{word.channel(), word.data1}] > 0) --sounding[{word.channel(), word.data1}];
+    }
+    for (const auto& [note, count] : sounding) EXPECT_EQ(count, 0) << "channel " << note.first << " note " << note.second;
+  }
+
+  // Each length is rounded to the millisecond, so `steps` of them may drift by a millisecond each.
+  static void expectNear(long ms, long expected, std::size_t steps) {
+    EXPECT_LE(std::abs(ms - expected), static_cast<long>(steps) + 1) << ms << " against " << expected;
+  }
+
+  int status = -1;
+  std::string said;
+};
+
+// Two parts with their repeats; part B's endings are bars 7 and 8. One note a bar.
+const char* const kTwoParts =
+    "X:1\nT:Two parts\nM:4/4\nL:1/4\nK:C\n"
+    "|:C4|D4|E4:|\n"
+    "|:F4|G4|A4|1B4:|2c4||d4|e4|]\n";
+constexpr unsigned C = 60, D = 62, E = 64, F = 65, G = 67, A = 69, B = 71, c = 72, d = 74, e = 76;
+// At TEMPO 11 a whole note (eight eighths) lasts 8 × 2000 / 11 ms.
+constexpr long kBarMs = 1455;
+
+TEST_F(PracticeDumpTest, LoopsAndTheStartBarPlayTheirBarsAsWritten) {
+  const struct {
+    std::vector<std::string> options;
+    std::vector<unsigned> notes;
+  } rows[] = {
+      // Part B, three passes: each with its first ending, then its second (the double bar starts part C).
+      {{"--loop", "B", "--passes", "3"}, {F, G, A, B, F, G, A, c, F, G, A, B, F, G, A, c, F, G, A, B, F, G, A, c}},
+      // Bars 5-8 across the endings: the first ending, then the second.
+      {{"--loop", "5-8", "--passes", "2"}, {G, A, B, G, A, c, G, A, B, G, A, c}},
+      {{"--loop", "7-7", "--passes", "2"}, {B, B}},
+      {{"--from", "9"}, {d, e}},
+      {{"--from", "9", "--replays", "1"}, {d, e, d, e}},
+      {{"--loop", "B", "--from", "8"}, {c}},
+      {{"--loop", "C", "--passes", "2"}, {d, e, d, e}},
+      {{"--loop", "whole", "--passes", "2"}, {C, D, E, C, D, E, F, G, A, B, F, G, A, c, d, e, C, D, E, C, D, E, F, G, A, B, F, G, A, c, d, e}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.options[0] + " " + row.options[1]);
+    const std::vector<Word> words = play(kTwoParts, row.options);
+    EXPECT_EQ(status, 0) << said;
+    const std::vector<Heard> notes = heardOn(words, 8);
+    EXPECT_EQ(notesOf(notes), row.notes);
+    // Pass after pass with no gap: every note a bar after the one before.
+    for (std::size_t i = 0; i < notes.size(); ++i) expectNear(notes[i].ms, static_cast<long>(i) * kBarMs, i);
+    expectNothingLeftSounding(words);
+  }
+}
+
+TEST_F(PracticeDumpTest, CountInIsABarOfTheMetreAtTheFirstNotesTempoAccentFirst) {
+  const struct {
+    const char* meter;
+    long beatMs;  // at TEMPO 11: one eighth is 2000 / 11 ms
+    std::vector<unsigned> clicks;
+  } rows[] = {
+      {"4/4", 364, {76, 77, 77, 77}},
+      {"6/8", 545, {76, 77}},
+      {"3/4", 364, {76, 77, 77}},
+      {"2/2", 727, {76, 77}},
+      {"9/8", 545, {76, 77, 77}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.meter);
+    // A first bar at least as long as the metre's: no pickup.
+    const std::string tune = std::string("X:1\nT:Count\nM:") + row.meter + "\nL:1/8\nK:D\nD12|d12|\n";
+    const std::vector<Word> words = play(tune, {"--count-in"});
+    const std::vector<Heard> clicks = heardOn(words, 10);
+    ASSERT_EQ(notesOf(clicks), row.clicks);
+    EXPECT_EQ(clicks.front().velocity, 127u);
+    EXPECT_LT(clicks.back().velocity, 127u);
+    for (std::size_t i = 0; i < clicks.size(); ++i) expectNear(clicks[i].ms, static_cast<long>(i) * row.beatMs, i);
+    // The first note comes a beat after the last click.
+    const std::vector<Heard> notes = heardOn(words, 8);
+    expectNear(notes.front().ms, static_cast<long>(clicks.size()) * row.beatMs, clicks.size());
+    expectNothingLeftSounding(words);
+  }
+}
+
+TEST_F(PracticeDumpTest, MetronomeClicksEveryBeatWithoutMovingANote) {
+  // A jig with a pickup and a note held over a beat and one across it.
+  const std::string jig = "X:1\nT:Jig\nM:6/8\nL:1/8\nK:G\nD|GAB d2B|c3- cBA|G6|]\n";
+  const std::vector<Word> plain = play(jig, {});
+  const std::vector<Word> clicked = play(jig, {"--metronome"});
+  EXPECT_EQ(heardOn(clicked, 8), heardOn(plain, 8));
+  const std::vector<Heard> clicks = heardOn(clicked, 10);
+  // Beats a dotted quarter apart from the first full bar, one eighth in; the bar's first accented.
+  ASSERT_EQ(clicks.size(), 6u);
+  for (std::size_t i = 0; i < clicks.size(); ++i) {
+    expectNear(clicks[i].ms, 182 + static_cast<long>(i) * 545, i + 1);
+    EXPECT_EQ(clicks[i].note, i % 2 == 0 ? 76u : 77u) << i;
+  }
+  expectNothingLeftSounding(clicked);
+}
+
+TEST_F(PracticeDumpTest, EachPassPlaysFasterUntilTheTop) {
+  const std::vector<Word> words = play(kTwoParts, {"--loop", "7-7", "--passes", "4", "--speed-up", "50,25,90"});
+  const std::vector<long> starts = timesOf(heardOn(words, 8));
+  ASSERT_EQ(starts.size(), 4u);
+  // One bar at 50 %, 75 %, 90 %, 90 %: twice, 4/3 and 10/9 of its length.
+  const std::vector<long> lengths{starts[1] - starts[0], starts[2] - starts[1], starts[3] - starts[2]};
+  EXPECT_EQ(lengths[0], 2909);  // 16 eighths of 2000 / 11 ms
+  EXPECT_EQ(lengths[1], 1939);
+  EXPECT_EQ(lengths[2], 1616);
+  EXPECT_EQ(starts[3] + 1616, words.back().ms);
+  EXPECT_NE(said.find("50\u219290 % by 25 %"), std::string::npos) << said;
+}
+
+TEST_F(PracticeDumpTest, TheTunesTempoSetsTheSliderToTheNearestStep) {
+  const struct {
+    const char* field;
+    long quarterMs;
+  } rows[] = {
+      {"Q:1/4=120", 500},            // TEMPO 8: a quarter is two eighths of 250 ms
+      {"Q:\"Allegro\" 1/4=120", 500},
+      {"Q:3/8=40", 1000},            // 120 eighths a minute: TEMPO 4
+      {"Q:120", 1000},               // bare: 120 eighths (the L:) a minute
+      {"Q:1/4=2000", 133},           // past the slider: TEMPO 30
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.field);
+    const std::string tune = std::string("X:1\nT:Q\nM:4/4\nL:1/8\n") + row.field + "\nK:D\nD2E2|\n";
+    const std::vector<long> starts = timesOf(heardOn(play(tune, {"--tempo-from-tune"}), 8));
+    ASSERT_EQ(starts.size(), 2u);
+    EXPECT_EQ(starts[1] - starts[0], row.quarterMs);
+    EXPECT_NE(said.find("Tempo from the tune"), std::string::npos);
+  }
+  // A tune without Q: leaves the slider, and says so.
+  const std::vector<long> starts = timesOf(heardOn(play("X:1\nT:Q\nL:1/8\nK:D\nD2E2|\n", {"--tempo-from-tune"}), 8));
+  EXPECT_EQ(starts[1] - starts[0], 364);
+  EXPECT_NE(said.find("no tempo"), std::string::npos);
+}
+
+TEST_F(PracticeDumpTest, WhatCannotBeFollowedIsRefusedInWords) {
+  const struct {
+    std::vector<std::string> options;
+    const char* reading;
+    const char* said;
+  } rows[] = {
+      {{"--loop", "40-48"}, "--standard", "outside the tune, whose bars run from 1 to 10"},
+      {{"--loop", "8-5"}, "--standard", "comes after"},
+      {{"--loop", "Z"}, "--standard", "no part Z (its parts are A, B, C)"},
+      {{"--loop", "five"}, "--standard", "whole number"},
+      {{"--from", "12"}, "--standard", "Bar 12 is not in the tune"},
+      {{"--speed-up", "5,5,100"}, "--standard", "10 to 400"},
+      {{"--speed-up", "120,5,100"}, "--standard", "above its top"},
+      {{"--speed-up", "70,5"}, "--standard", "START,STEP,TOP"},
+      {{"--passes", "0"}, "--standard", "at least one pass"},
+      {{"--loop", "A"}, "", "only the standard reading"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.options[0] + " " + row.options[1]);
+    EXPECT_TRUE(play(kTwoParts, row.options, row.reading).empty());
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(said.find(row.said), std::string::npos) << said;
+  }
+  // A tune with no metre counts in quarters and says so.
+  play("X:1\nT:Free\nK:D\nDEFG|\n", {"--count-in"});
+  EXPECT_EQ(status, 0);
+  EXPECT_NE(said.find("no metre"), std::string::npos);
+}
+
+TEST_F(PracticeDumpTest, WithNoPracticeAskedForTheWordsAreTheSame) {
+  // A follow-only play goes the practice way; a keep-instrument play differs only in its patch.
+  const std::string chords = "X:1\nT:Chords\nM:3/4\nL:1/8\nK:A\n[Ace]2 [A,E]2- [A,E]c|(3ABc d4|]\n";
+  for (const std::string& tune : {std::string(kTwoParts), chords}) {
+    const std::vector<Word> plain = play(tune, {});
+    const std::vector<Word> followed = play(tune, {"--follow"});
+    ASSERT_EQ(followed.size(), plain.size());
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+      EXPECT_EQ(followed[i].ms, plain[i].ms) << i;
+      EXPECT_EQ(followed[i].status | followed[i].data1 << 8 | followed[i].data2 << 16,
+                plain[i].status | plain[i].data1 << 8 | plain[i].data2 << 16) << i;
+    }
+    const std::vector<Word> kept = play(tune, {"--keep-instrument"});
+    EXPECT_EQ(kept.at(16).data1, 110u);  // the fiddle the button shows, not the banjo
+    EXPECT_EQ(heardOn(kept, 8), heardOn(plain, 8));
+  }
+}
+
+}  // namespace
+}  // namespace corvale

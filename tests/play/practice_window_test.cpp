@@ -1,0 +1,275 @@
+// Practice in the program's window on Qt's offscreen platform, with a MIDI service
+// that records and a clock the tests own: the Practice menu under either reading,
+// pause and go on, the followed line, a double-click on a line, the instrument
+// kept, and no note left sounding however a practice play ends.
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <random>
+
+#include "fast_qt_host.h"
+#include "melodex/recording_platform.h"
+#include "player/app/main_window.h"
+#include "player/window/colour_button.h"
+#include "player/window/form1.h"
+#include "player/window/tune_line_marks.h"
+
+namespace corvale {
+namespace {
+
+using melodex::RecordedCall;
+
+melodex::VirtualClock virtualClock;
+const auto recording = std::make_shared<melodex::RecordingPlatform>(virtualClock);
+
+const char* const kTunes =
+    "X:1\nT:Ten notes\nM:4/4\nL:1/8\nK:C\nCDEF GABc|\nde z2 z4|\n"
+    "X:2\nT:Two parts\nM:2/4\nL:1/8\nK:G\n|:G2A2|B4:|\n|:d2e2|1g4:|2f4|]\n";
+
+// The settings of these tests go to a folder of their own.
+class OwnSettings : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path());
+  }
+
+ private:
+  QTemporaryDir folder_;
+};
+const auto* const ownSettings = ::testing::AddGlobalTestEnvironment(new OwnSettings);
+
+class PracticeWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    melodex::installPlatform(recording);
+    std::ofstream(folder.filePath("tunes.abc").toStdString()) << kTunes;
+    QSettings(QStringLiteral("corvale"), QStringLiteral("corvale")).clear();
+    openWindow();
+  }
+
+  void openWindow() {
+    window.reset();
+    window = std::make_unique<MainWindow>([](QWidget& form, melodex::PropertyStore& store) {
+      return std::make_unique<testing::FastQtHost>(&form, store, virtualClock);
+    });
+    form().Dir1_Change(folder.path());
+    recording->setOpenResult(melodex::kMidiOk);
+    recording->clear();
+  }
+
+  Form1& form() { return window->form(); }
+  PracticeMenu& practice() { return window->practiceMenu(); }
+  testing::FastQtHost& host() { return dynamic_cast<testing::FastQtHost&>(form().host()); }
+  std::int64_t nowMs() const { return virtualClock.nowMicroseconds() / 1000; }
+
+  // Lists the file under `reading`, runs `whileWaiting` with the tune at `row` chosen,
+  // plays it (running `beforeStart` first), and closes the window when the play is over.
+  void play(Reading reading, int row, const std::function<void()>& beforeStart,
+            const std::function<void()>& whileWaiting = {}) {
+    (reading == Reading::Standard ? window->readingMenu().standard() : window->readingMenu().classic())->trigger();
+    bool started = false;
+    QTimer driver;
+    driver.setInterval(1);
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+      if (form().runCaption() != kStartCaption || form().List1()->count() == 0) return;
+      if (started) {
+        form().close();
+        return;
+      }
+      if (form().List1()->currentRow() != row) {
+        form().List1()->setCurrentRow(row);
+        return;  // the loop tells the practice choices of the tune at its next look
+      }
+      if (whileWaiting) whileWaiting();
+      if (beforeStart) beforeStart();
+      started = true;
+      startMs = nowMs();
+      form().Command1_Click();
+    });
+    driver.start();
+    form().File1_Click(QStringLiteral("tunes.abc"));
+  }
+
+  // The note-ons and note-offs, as (ms from the start, word), on `channel`.
+  std::vector<std::pair<std::int64_t, std::int32_t>> notesOn(int channel) const {
+    std::vector<std::pair<std::int64_t, std::int32_t>> notes;
+    for (const RecordedCall& call : recording->calls()) {
+      const int status = call.word & 0xF0;
+      const bool note = call.kind == RecordedCall::Kind::Send && (status == 0x80 || status == 0x90);
+      if (note && (call.word & 0x0F) == channel - 1) notes.push_back({call.timeMicroseconds / 1000 - startMs, call.word});
+    }
+    return notes;
+  }
+
+  std::vector<int> notesHeard(int channel = 8) const {
+    std::vector<int> heard;
+    for (const auto& [ms, word] : notesOn(channel)) {
+      if ((word & 0xF0) == 0x90 && (word >> 16) != 0) heard.push_back(word >> 8 & 0xFF);
+    }
+    return heard;
+  }
+
+  // Every note-on ended, on every channel, and the window waiting again.
+  void expectNothingSounding() {
+    std::map<std::pair<int, int>, int> sounding;
+    for (const RecordedCall& call : recording->calls()) {
+      if (call.kind != RecordedCall::Kind::Send) continue;
+      const int status = call.word & 0xF0;
+      const std::pair<int, int> note{call.word & 0x0F, call.word >> 8 & 0xFF};
+      if (status == 0x90 && (call.word >> 16) != 0) ++sounding[note];
+      else if ((status == 0x80 || status == 0x90) && sounding[note] > 0) --sounding[note];
+    }
+    for (const auto& [note, count] : sounding) EXPECT_EQ(count, 0) << "channel " << note.first + 1 << " note " << note.second;
+    EXPECT_EQ(recording->calls().back().kind, RecordedCall::Kind::Close);
+    EXPECT_EQ(form().runCaption(), kStartCaption);
+    EXPECT_EQ(form().List2()->count(), 0);
+  }
+
+  QTemporaryDir folder;
+  std::unique_ptr<MainWindow> window;
+  std::int64_t startMs = 0;
+};
+
+TEST_F(PracticeWindowTest, EntriesThatNeedBarsAreGreyedUnderTheClassicReadingAndSayWhy) {
+  std::vector<QString> partsUnderStandard;
+  bool barsUnderStandard = false;
+  play(Reading::Classic, 1, {}, [&] {
+    EXPECT_FALSE(practice().loopBars()->isEnabled());
+    EXPECT_FALSE(practice().startFromBar()->isEnabled());
+    EXPECT_NE(practice().loopBars()->toolTip().indexOf("standard reading"), -1);
+    EXPECT_TRUE(practice().loopParts().empty());
+    EXPECT_TRUE(practice().loopWholeTune()->isEnabled());
+    EXPECT_TRUE(practice().countIn()->isEnabled());
+    EXPECT_TRUE(practice().pause()->isEnabled());
+  });
+  openWindow();
+  play(Reading::Standard, 1, {}, [&] {
+    for (QAction* part : practice().loopParts()) partsUnderStandard.push_back(part->text());
+    barsUnderStandard = practice().loopBars()->isEnabled() && practice().startFromBar()->isEnabled();
+  });
+  EXPECT_EQ(partsUnderStandard, (std::vector<QString>{"Part &A", "Part &B"}));
+  EXPECT_TRUE(barsUnderStandard);
+}
+
+TEST_F(PracticeWindowTest, PauseEndsTheSoundingNoteHoldsAndGoesOnFromTheNext) {
+  QString captionWhileHeld;
+  std::size_t wordsWhenHeld = 0;
+  std::size_t wordsWhenGoingOn = 0;
+  play(Reading::Classic, 0, [&] {
+    host().at(nowMs() + 2 * 182 + 60, [&] {
+      practice().pause()->trigger();
+      // Real time goes by while the play holds; the tests' clock stands still.
+      QTimer::singleShot(30, [&] {
+        captionWhileHeld = form().Command1()->text();
+        wordsWhenHeld = recording->calls().size();
+        QTimer::singleShot(30, [&] {
+          wordsWhenGoingOn = recording->calls().size();
+          practice().pause()->trigger();
+        });
+      });
+    });
+  });
+  EXPECT_EQ(captionWhileHeld, kPausedCaption);
+  EXPECT_EQ(wordsWhenHeld, wordsWhenGoingOn) << "nothing sent while held";
+  const auto notes = notesOn(8);
+  // The third note (E) ends at its time; F comes at once after going on.
+  ASSERT_GE(notes.size(), 8u);
+  EXPECT_EQ(notes[5], (std::pair<std::int64_t, std::int32_t>{546, 0x00004087}));
+  EXPECT_EQ(notes[6].second, 0x00504197);
+  EXPECT_EQ(notesHeard().size(), 10u);
+  expectNothingSounding();
+}
+
+TEST_F(PracticeWindowTest, StopDuringAPauseEndsThePlay) {
+  play(Reading::Classic, 0, [&] {
+    host().at(nowMs() + 100, [&] {
+      practice().pause()->trigger();
+      QTimer::singleShot(20, [&] { form().Command1_Click(); });
+    });
+  });
+  EXPECT_EQ(notesHeard(), (std::vector<int>{60}));
+  expectNothingSounding();
+}
+
+TEST_F(PracticeWindowTest, TheFollowedLineAndNoteAreMarkedAndClearedAtTheEnd) {
+  practice().follow()->setChecked(true);
+  int rowDuringFirstNote = -1;
+  std::pair<int, int> noteDuringFirstNote;
+  int rowInSecondLine = -1;
+  auto* marks = dynamic_cast<TuneLineMarks*>(form().List2()->itemDelegate());
+  ASSERT_NE(marks, nullptr);
+  play(Reading::Standard, 0, [&] {
+    host().at(nowMs() + 90, [&] {
+      rowDuringFirstNote = form().List2()->currentRow();
+      noteDuringFirstNote = marks->markedCharacters();
+    });
+    host().at(nowMs() + 8 * 182 + 90, [&] { rowInSecondLine = marks->markedRow(); });
+  });
+  // Lines: X:, T:, M:, L:, K:, then the music from line 5.
+  EXPECT_EQ(rowDuringFirstNote, 5);
+  EXPECT_EQ(noteDuringFirstNote, (std::pair<int, int>{0, 1}));
+  EXPECT_EQ(rowInSecondLine, 6);
+  EXPECT_EQ(marks->markedRow(), -1);
+  expectNothingSounding();
+}
+
+TEST_F(PracticeWindowTest, ADoubleClickOnALineStartsAgainFromItsFirstBar) {
+  play(Reading::Standard, 1, [&] {
+    host().at(nowMs() + 100, [&] {
+      // The second line of music, "|:d2e2|1g4:|2f4|]", begins at bar 3.
+      emit form().List2()->itemDoubleClicked(form().List2()->item(6));
+      host().at(nowMs() + 3 * 364, [&] { form().Command1_Click(); });
+    });
+  });
+  // G sounds to its end, then the play starts again at bar 3: d e g, stopped in g.
+  EXPECT_EQ(notesHeard(), (std::vector<int>{67, 74, 76, 79}));
+  EXPECT_NE(practice().startFromBar()->text().indexOf("bar 3"), -1);
+  expectNothingSounding();
+}
+
+TEST_F(PracticeWindowTest, UncheckedSwitchingKeepsTheInstrumentTheButtonShows) {
+  practice().switchInstrumentAtEachStart()->setChecked(false);
+  play(Reading::Classic, 0, {});
+  openWindow();
+  EXPECT_FALSE(practice().switchInstrumentAtEachStart()->isChecked()) << "kept in the settings";
+  play(Reading::Classic, 0, {});
+  std::vector<std::int32_t> patches;
+  for (const RecordedCall& call : recording->calls()) {
+    if ((call.word & 0xFF) == 0xC7 && call.word != 0xC7) patches.push_back(call.word);  // not program 0 at opening
+  }
+  EXPECT_EQ(patches, (std::vector<std::int32_t>{0x00006EC7}));
+  EXPECT_EQ(form().Command2()->text(), kFiddleCaption);
+}
+
+TEST_F(PracticeWindowTest, StopOrCloseAnywhereInAPracticePlayLeavesNothingSounding) {
+  std::mt19937 random(20261208);
+  for (int trial = 0; trial < 24; ++trial) {
+    openWindow();
+    practice().countIn()->setChecked(trial % 2 == 0);
+    practice().countInEachPass()->setChecked(true);
+    practice().metronome()->setChecked(trial % 3 != 0);
+    practice().loopWholeTune()->trigger();
+    const bool stop = random() % 2 == 0;
+    const std::int64_t instant = random() % 6000;  // in the count-in, a pass, or a later one
+    play(Reading::Standard, trial % 2, [&] {
+      practice().loopWholeTune()->trigger();
+      host().at(nowMs() + instant, [&] {
+        if (stop) form().Command1_Click();
+        else form().close();
+      });
+    });
+    SCOPED_TRACE("trial " + std::to_string(trial) + (stop ? ": stop" : ": close") + " at " + std::to_string(instant));
+    expectNothingSounding();
+    if (HasFailure()) return;
+  }
+}
+
+}  // namespace
+}  // namespace corvale
