@@ -198,14 +198,10 @@ TEST(StandardReading, TunesAreListedByTitleOrNumberAndEndAtABlankLine) {
 // The chord's earlier notes are ended by member id when the chord ends: their
 // note-offs come with the last note's, and none before.
 TEST(StandardReading, ChordNotesSoundUntilTheChordEnds) {
-  const auto path = std::filesystem::temp_directory_path() / ("corvale-abc-" + std::to_string(::getpid()) + ".abc");
-  std::ofstream(path) << "X:1\nL:1/8\nK:C\n[CEG]2 A\n";
-  std::ostringstream out;
-  std::ostringstream err;
-  ASSERT_EQ(runTuneDump({"--midi", "--standard", path.string(), "1"}, out, err), 0);
-  std::filesystem::remove(path);
+  const auto result = dumpTunes("X:1\nL:1/8\nK:C\n[CEG]2 A\n", {"1"}, {"--midi", "--standard"});
+  ASSERT_EQ(result.status, 0);
   std::vector<std::string> notes;
-  std::istringstream lines(out.str());
+  std::istringstream lines(result.out);
   std::string tag, time, word;
   while (lines >> tag >> time >> word) {
     // Note-ons and note-offs on channel 8, as time and note number.

@@ -41,8 +41,10 @@ TimedWords readStandardMidiFile(const fs::path& path) {
     long tick = 0;
     char kind[16] = {};
     unsigned channel = 0, data1 = 0, data2 = 0;
-    if (std::sscanf(line.c_str(), "Time=%ld Note %3[ofn], chan=%u pitch=%u vol=%u", &tick, kind, &channel, &data1, &data2) == 5) {
-      words.emplace_back(tick, (std::string(kind) == "on" ? 0x90u : 0x80u) + channel - 1 + (data1 << 8) + (data2 << 16));
+    const char* const note = "Time=%ld Note %3[ofn], chan=%u pitch=%u vol=%u";
+    if (std::sscanf(line.c_str(), note, &tick, kind, &channel, &data1, &data2) == 5) {
+      const std::uint32_t status = std::string(kind) == "on" ? 0x90u : 0x80u;
+      words.emplace_back(tick, status + channel - 1 + (data1 << 8) + (data2 << 16));
     } else if (std::sscanf(line.c_str(), "Time=%ld Program, chan=%u program=%u", &tick, &channel, &data1) == 3) {
       words.emplace_back(tick, 0xC0u + channel - 1 + (data1 << 8));
     }

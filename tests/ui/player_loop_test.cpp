@@ -12,7 +12,8 @@ using PlayerLoopTest = WindowTest;
 // first X: line, tune 1, nothing listed for the untitled tune 2, and both titles of
 // tune 3 (a second T: line after its key).
 TEST_F(PlayerLoopTest, WaitFollowsTheSelectionAtOnceAndStartTakesTheLastPick) {
-  write(QStringLiteral("tie.abc"), "T:Book\nK:C\nB\nX:1\nT:One\nK:C\nC\n\nX:2\nK:C\nD\n\nX:3\nT:Three\nK:C\nT:Two\nE\n");
+  write(QStringLiteral("tie.abc"),
+        "T:Book\nK:C\nB\nX:1\nT:One\nK:C\nC\n\nX:2\nK:C\nD\n\nX:3\nT:Three\nK:C\nT:Two\nE\n");
   runLoop(QStringLiteral("tie.abc"),
           {[this] {
              EXPECT_EQ(itemTexts(form.List1()), (QStringList{"Book", "One", "Three", "Two"}));
