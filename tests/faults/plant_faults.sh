@@ -17,7 +17,7 @@ only=${2:-.}
 faults=(
   "pitch: E a semitone low|player/tune/pitch.cpp|s/case U'E': return 64;/case U'E': return 63;/"
   "repeat copies from one row late|player/tune/bars_repeats.cpp|s/appendCopy(repeatStart_ + 1, table_.count())/appendCopy(repeatStart_ + 2, table_.count())/"
-  ""v" before "e" no longer ends the tune|player/tune/bars_repeats.cpp|s/(next == U'a' || next == U'e')/(next == U'a')/"
+  "'v' before 'e' no longer ends the tune|player/tune/bars_repeats.cpp|s/(next == U'a' || next == U'e')/(next == U'a')/"
   "tuplet (4 taken as three notes|player/tune/note_events.cpp|s/U'4') tupletCount_ = 4/U'4') tupletCount_ = 3/"
   "rest sent as note 55|player/tune/note_events.cpp|s/kRestNote = 56/kRestNote = 55/"
   "key Dm read as C|player/tune/key_signature.cpp|s/KeyName{\"Dm\", \"F\"}/KeyName{\"Dm\", \"C\"}/"
