@@ -54,48 +54,26 @@ void expectStandardPlays(const std::vector<StandardPlay>& plays) {
   }
 }
 
-// The key line of one dump: the K: text and the signature it plays in.
-std::string keyLine(const std::string& keyText) {
+// The signature one K: line plays in; the dump's key line shows it after the key text.
+std::string signatureOf(const std::string& keyText) {
   const std::string out = standardDump("X:1\nK:" + keyText + "\nC\n");
-  const std::size_t at = out.find("key\t");
-  return out.substr(at + 4, out.find('\n', at) - at - 4);
+  const std::size_t at = out.find("key\t") + 4;
+  const std::string line = out.substr(at, out.find('\n', at) - at);
+  const std::size_t tab = line.find('\t');
+  EXPECT_EQ(line.substr(0, tab), keyText.substr(std::min(keyText.size(), keyText.find_first_not_of(' '))));
+  return line.substr(tab + 1);
 }
 
 TEST(StandardReading, KeysOfEveryModeAndSpellingGiveTheirSignature) {
-  const struct {
-    std::string text;
-    std::string line;
-  } keys[] = {
-      {"G", "G\tF#"},
-      {" Gmaj", "Gmaj\tF#"},
-      {"D Major", "D Major\tF# C#"},
-      {" E Minor", "E Minor\tF#"},
-      {"Bb", "Bb\tBb Eb"},
-      {"F#m", "F#m\tF# C# G#"},
-      {"Amix", "Amix\tF# C#"},
-      {"A MIXOLYDIAN", "A MIXOLYDIAN\tF# C#"},
-      {"Edor", "Edor\tF# C#"},
-      {"Dm", "Dm\tBb"},
-      {"DMin", "DMin\tBb"},
-      {"Aaeolian", "Aaeolian\t"},
-      {"C lydian", "C lydian\tF#"},
-      {"B phr", "B phr\tF#"},
-      {"Eloc", "Eloc\tBb"},
-      {"Cion", "Cion\t"},
-      {"C#", "C#\tF# C# G# D# A# E# B#"},
-      {"Cb", "Cb\tBb Eb Ab Db Gb Cb Fb"},
-      {"D =c ^g", "D =c ^g\tF# G#"},
-      {"D exp ^f _b", "D exp ^f _b\tF# Bb"},
-      {"none", "none\t"},
-      {"HP", "HP\tF# C#"},
-      {"Hp", "Hp\tF# C#"},
-      {"G clef=bass middle=d", "G clef=bass middle=d\tF#"},
-      {"bm", "bm\tF# C#"},
-      {"d", "d\tF# C#"},
-      {"bass", "bass\t"},
-      {"", "\t"},
+  const std::pair<std::string, std::string> keys[] = {
+      {"G", "F#"}, {" Gmaj", "F#"}, {"D Major", "F# C#"}, {" E Minor", "F#"}, {"Bb", "Bb Eb"},
+      {"F#m", "F# C# G#"}, {"Amix", "F# C#"}, {"A MIXOLYDIAN", "F# C#"}, {"Edor", "F# C#"}, {"Dm", "Bb"},
+      {"DMin", "Bb"}, {"Aaeolian", ""}, {"C lydian", "F#"}, {"B phr", "F#"}, {"Eloc", "Bb"}, {"Cion", ""},
+      {"C#", "F# C# G# D# A# E# B#"}, {"Cb", "Bb Eb Ab Db Gb Cb Fb"}, {"D =c ^g", "F# G#"},
+      {"D exp ^f _b", "F# Bb"}, {"none", ""}, {"HP", "F# C#"}, {"Hp", "F# C#"},
+      {"G clef=bass middle=d", "F#"}, {"bm", "F# C#"}, {"d", "F# C#"}, {"bass", ""}, {"", ""},
   };
-  for (const auto& key : keys) EXPECT_EQ(keyLine(key.text), key.line) << "K:" << key.text;
+  for (const auto& [text, signature] : keys) EXPECT_EQ(signatureOf(text), signature) << "K:" << text;
 }
 
 TEST(StandardReading, LengthsAreEighthNotesWhateverTheUnit) {
@@ -220,14 +198,10 @@ TEST(StandardReading, TunesAreListedByTitleOrNumberAndEndAtABlankLine) {
 // The chord's earlier notes are ended by member id when the chord ends: their
 // note-offs come with the last note's, and none before.
 TEST(StandardReading, ChordNotesSoundUntilTheChordEnds) {
-  const auto path = std::filesystem::temp_directory_path() / ("corvale-abc-" + std::to_string(::getpid()) + ".abc");
-  std::ofstream(path) << "X:1\nL:1/8\nK:C\n[CEG]2 A\n";
-  std::ostringstream out;
-  std::ostringstream err;
-  ASSERT_EQ(runTuneDump({"--midi", "--standard", path.string(), "1"}, out, err), 0);
-  std::filesystem::remove(path);
+  const auto result = dumpTunes("X:1\nL:1/8\nK:C\n[CEG]2 A\n", {"1"}, {"--midi", "--standard"});
+  ASSERT_EQ(result.status, 0);
   std::vector<std::string> notes;
-  std::istringstream lines(out.str());
+  std::istringstream lines(result.out);
   std::string tag, time, word;
   while (lines >> tag >> time >> word) {
     // Note-ons and note-offs on channel 8, as time and note number.

@@ -77,7 +77,7 @@ TEST_F(EntryPoints, RegisterAddsAndUnregisterRemovesTheProgIdEntryAndAnUnwritabl
   EXPECT_NE(DllRegisterServer(), 0);
 }
 
-TEST_F(EntryPoints, NoOrAStaleRegistrationFallsBackToTheProgramsOwnLibrary) {
+TEST_F(EntryPoints, NoOrAStaleRegistrationFallsBackToTheProgramsOwnLibraryAndAnUnknownProgIdIsAnError) {
   EXPECT_NE(melodex::createControl(melodex::kMidiControlProgId, host), nullptr);
   output.platform->clear();  // forgets the first control's closing
   writeRegistry(std::string(melodex::kMidiControlProgId) + "=/nonexistent/libMelodex.so.2\n");
@@ -85,9 +85,7 @@ TEST_F(EntryPoints, NoOrAStaleRegistrationFallsBackToTheProgramsOwnLibrary) {
   ASSERT_NE(control, nullptr);
   control->Invoke(melodex::member::OpenHandle, melodex::InvokeKind::Method, {});
   EXPECT_EQ(output.platform->calls().front().device, -1);
-}
-
-TEST_F(EntryPoints, UnknownProgIdIsALoadErrorNamingIt) {
+  // A ProgID that is no control of the library is a load error naming it.
   try {
     melodex::createControl("Vantry.NoSuchControl", host);
     FAIL() << "expected a load error";

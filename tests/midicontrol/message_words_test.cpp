@@ -69,18 +69,9 @@ TEST_F(MessageWords, CloseStoresItsResultInMidiError) {
   EXPECT_EQ(control.MidiError(), "5");
 }
 
-TEST_F(MessageWords, DestroyingAnyControlClosesTheSharedOutput) {
-  {
-    melodex::MidiControl second(host);
-    control.OpenHandle();
-    output.platform->clear();
-  }
-  ASSERT_EQ(output.platform->calls().size(), 1u);
-  EXPECT_EQ(output.platform->calls()[0].kind, RecordedCall::Kind::Close);
-  EXPECT_EQ(control.SendShortMsg(0x90), melodex::kMidiInvalidHandle);
-}
-
-TEST_F(MessageWords, ANewControlResetsTheSharedPatchAndPanTables) {
+// Every control shares one output and one patch and pan table: a new one resets the
+// tables (not the pitch bends, which are its own), and destroying any closes the output.
+TEST_F(MessageWords, ANewControlResetsTheSharedTablesAndDestroyingAnyClosesTheOutput) {
   control.ChangePatch(8, 110);
   control.ChangePan(3, 10);
   control.BendPitch(2, 100);
@@ -92,9 +83,14 @@ TEST_F(MessageWords, ANewControlResetsTheSharedPatchAndPanTables) {
       EXPECT_EQ(second.GetPitchBend(channel), 0);
     }
     second.ChangePatch(8, 105);
+    control.OpenHandle();
+    output.platform->clear();
   }
   EXPECT_EQ(control.GetPatch(8), 105);
   EXPECT_EQ(control.GetPitchBend(2), 100);
+  ASSERT_EQ(output.platform->calls().size(), 1u);
+  EXPECT_EQ(output.platform->calls()[0].kind, RecordedCall::Kind::Close);
+  EXPECT_EQ(control.SendShortMsg(0x90), melodex::kMidiInvalidHandle);
 }
 
 TEST(DeviceNames, PaddingAndLineEndsAreTrimmedAndBlanksAreKept) {

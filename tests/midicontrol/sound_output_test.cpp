@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
-#include <sndfile.h>
 #include <sys/stat.h>
 
 #include <chrono>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <vector>
 
 #include "fluid_synth_output.h"
 #include "melodex/sound_output.h"
@@ -139,74 +136,6 @@ TEST_F(BuiltInSynthesiserStream, GoingAwayWhileStillLoadingDoesNotWaitForTheLoad
   const auto start = std::chrono::steady_clock::now();
   delete output;
   EXPECT_LT(millisecondsSince(start), 100.0);
-}
-
-TEST_F(BuiltInSynthesiserStream, ASoundFontThatDoesNotLoadLeavesTheOneInUse) {
-  FluidSynthOutput output({{}, {}});
-  output.preload(kTimGM6mb);
-  const fs::path notASoundFont = folder.path() / "tune.sf2";
-  std::ofstream(notASoundFont) << "X:1\nT:Not a SoundFont\nK:D\n";
-  for (const fs::path& bad : {notASoundFont, folder.path() / "missing.sf3"}) {
-    std::string problem;
-    EXPECT_FALSE(output.changeSoundFont(bad, problem));
-    EXPECT_NE(problem.find(bad.string()), std::string::npos) << problem;
-    EXPECT_EQ(output.soundFont(), kTimGM6mb);
-  }
-  const fs::path copy = folder.path() / "copy.sf2";
-  fs::copy_file(kTimGM6mb, copy);
-  std::string problem;
-  EXPECT_TRUE(output.changeSoundFont(copy, problem)) << problem;
-  EXPECT_EQ(output.soundFont(), copy);
-}
-
-// The left channel of a WAV, which must hold 16-bit stereo at 44.1 kHz.
-std::vector<float> leftChannel(const fs::path& wav) {
-  SF_INFO info{};
-  SNDFILE* file = sf_open(wav.c_str(), SFM_READ, &info);
-  if (file == nullptr) {
-    ADD_FAILURE() << sf_strerror(nullptr);
-    return {};
-  }
-  EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
-  EXPECT_EQ(info.channels, 2);
-  EXPECT_EQ(info.samplerate, 44100);
-  std::vector<float> frames(static_cast<std::size_t>(info.frames) * 2);
-  sf_readf_float(file, frames.data(), info.frames);
-  sf_close(file);
-  std::vector<float> left;
-  for (std::size_t i = 0; i < frames.size(); i += 2) left.push_back(frames[i]);
-  return left;
-}
-
-// The strongest repetition between 150 and 600 Hz, by autocorrelation.
-double pitchOf(const std::vector<float>& samples) {
-  double bestScore = -1.0;
-  std::size_t bestLag = 0;
-  for (std::size_t lag = 44100 / 600; lag <= 44100 / 150; ++lag) {
-    double score = 0.0;
-    for (std::size_t i = 0; i + lag < samples.size(); ++i) score += samples[i] * samples[i + lag];
-    if (score > bestScore) {
-      bestScore = score;
-      bestLag = lag;
-    }
-  }
-  return 44100.0 / static_cast<double>(bestLag);
-}
-
-// Program 110 on channel 8, then D4 from 100 ms to 600 ms.
-TEST_F(BuiltInSynthesiserStream, RendersAWavOffLineAtTheWordsPitchAndTimes) {
-  const fs::path wav = folder.path() / "d4.wav";
-  std::string problem;
-  ASSERT_TRUE(melodex::renderWav({{0, 0x00006EC7}, {100'000, 0x00503E97}, {600'000, 0x00003E87}}, kTimGM6mb, wav,
-                                 problem))
-      << problem;
-  const std::vector<float> left = leftChannel(wav);
-  ASSERT_GT(left.size(), 44100u);
-  float before = 0.0f;
-  for (std::size_t i = 0; i < 4000; ++i) before = std::max(before, std::abs(left[i]));
-  EXPECT_LT(before, 1e-4f);
-  EXPECT_NEAR(pitchOf({left.begin() + 8820, left.begin() + 8820 + 8192}), 293.7, 4.0);
-  EXPECT_EQ(fs::status(wav).permissions() & fs::perms::others_read, fs::perms::others_read);
 }
 
 TEST_F(BuiltInSynthesiserStream, AWavThatCannotBeWrittenIsReportedAndLeavesNothing) {

@@ -1,13 +1,11 @@
-#include "midi_dump.h"
-
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "tune_fixtures.h"
 
 namespace corvale {
 namespace {
@@ -19,21 +17,14 @@ using SentWord = std::pair<long, std::string>;
 
 class MidiDumpTest : public ::testing::Test {
  protected:
-  std::filesystem::path tuneFile = std::filesystem::temp_directory_path() /
-                                    ("corvale-midi-dump-" + std::to_string(::getpid()) + ".abc");
-
-  void TearDown() override { std::filesystem::remove(tuneFile); }
-
   // Plays tune N of `tunes` through `tunedump --midi` and reads back the words.
   std::vector<SentWord> dump(const std::string& tunes, std::vector<std::string> options, std::string tune = "1") {
-    std::ofstream(tuneFile) << tunes;
-    options.insert(options.end(), {tuneFile.string(), tune});
-    std::ostringstream out;
-    std::ostringstream err;
-    status = runMidiDump(options, out, err);
-    errors = err.str();
+    options.insert(options.begin(), "--midi");
+    const testing::DumpResult result = testing::dumpTunes(tunes, {tune}, options);
+    status = result.status;
+    errors = result.err;
     std::vector<SentWord> words;
-    std::istringstream lines(out.str());
+    std::istringstream lines(result.out);
     std::string tag;
     SentWord word;
     while (lines >> tag >> word.first >> word.second) {
@@ -101,12 +92,10 @@ TEST_F(MidiDumpTest, BadCommandLinesAndMissingFilesAreRefusedWithStatusTwo) {
   }
   EXPECT_TRUE(dump(kOneNote, {}, "one").empty());
   EXPECT_EQ(status, 2);
-
-  std::ostringstream out;
-  std::ostringstream err;
-  EXPECT_EQ(runMidiDump({"/nonexistent/tunes.abc", "1"}, out, err), 2);
-  EXPECT_TRUE(out.str().empty());
-  EXPECT_NE(err.str().find("tunes.abc"), std::string::npos);
+  const testing::DumpResult missing = testing::runDump({"--midi", "/nonexistent/tunes.abc", "1"});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.out, "");
+  EXPECT_NE(missing.err.find("tunes.abc"), std::string::npos);
 }
 
 }  // namespace

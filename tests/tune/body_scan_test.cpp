@@ -20,12 +20,10 @@ std::u32string packed(const std::vector<std::string_view>& lines) {
   return text;
 }
 
-TEST(BodyStream, DropsSpacesAndLineBreaksAndPutsATwoAfterEverySlashThatLacksOne) {
+TEST(BodyStream, DropsSpacesAndLineBreaksPutsATwoAfterALoneSlashAndReadsEightyCharactersALine) {
   EXPECT_EQ(packed({"A B\tc", " d"}), U"ABcd$");
   EXPECT_EQ(packed({"A/ B/2 C/4 D/"}), U"A/2B/2C/24D/2$");
-}
-
-TEST(BodyStream, ReadsTheFirstEightyCharactersOfALine) {
+  // Only the first eighty characters of a line.
   EXPECT_EQ(packed({std::string(79, 'A') + "/B"}), std::u32string(79, U'A') + U"/2$");
   EXPECT_EQ(packed({repeated("å", 85)}), std::u32string(80, U'å') + U"$");
 }

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "abc/tune_reading.h"
 #include "tune/tune_file.h"
 #include "tune/tune_parser.h"
-#include "tune_dump.h"
 
 namespace corvale {
 namespace {
@@ -37,15 +35,6 @@ TEST(Corpus, EveryFileIsIndexedAndEveryListedTuneParses) {
   }
   EXPECT_GT(files, 100);
   EXPECT_GT(tunes, 5000U);
-}
-
-TEST(Corpus, NottinghamTunesGetTheirKeyDespiteTheCommentInTheirHeader) {
-  const auto path = kCorpus / "nottingham" / "jigs.abc";
-  if (!std::filesystem::exists(path)) GTEST_SKIP() << "no " << path;
-  std::ostringstream out;
-  std::ostringstream err;
-  ASSERT_EQ(runTuneDump({path.string(), "1"}, out, err), 0);
-  EXPECT_EQ(out.str().substr(0, out.str().find("event")), "tune\t1\nkey\tA\tA\nlines\t9\t15\n");
 }
 
 }  // namespace

@@ -24,13 +24,15 @@ DumpResult runDump(const std::vector<std::string>& args) {
   return {status, out.str(), err.str()};
 }
 
-DumpResult dumpTunes(std::string_view fileText, std::vector<std::string> tuneNumbers) {
+DumpResult dumpTunes(std::string_view fileText, std::vector<std::string> tuneNumbers,
+                     const std::vector<std::string>& options) {
   // A file of its own per call and process: ctest may run these tests side by side.
   static int calls = 0;
   const std::filesystem::path path = std::filesystem::temp_directory_path() /
       ("corvale-tune-" + std::to_string(::getpid()) + "-" + std::to_string(calls++) + ".abc");
   std::ofstream(path, std::ios::binary) << fileText;
   tuneNumbers.insert(tuneNumbers.begin(), path.string());
+  tuneNumbers.insert(tuneNumbers.begin(), options.begin(), options.end());
   DumpResult result = runDump(tuneNumbers);
   std::filesystem::remove(path);
   return result;

@@ -19,8 +19,10 @@ struct DumpResult {
 // Runs tunedump with these arguments, as the command line would.
 DumpResult runDump(const std::vector<std::string>& args);
 
-// Runs tunedump on `fileText` with these tune numbers, as the command line would.
-DumpResult dumpTunes(std::string_view fileText, std::vector<std::string> tuneNumbers);
+// Runs tunedump on `fileText` with these tune numbers, as the command line would;
+// `options` ("--midi", "--tempo 30", ...) come before the file.
+DumpResult dumpTunes(std::string_view fileText, std::vector<std::string> tuneNumbers,
+                     const std::vector<std::string>& options = {});
 
 // The event lines of tunedump's output, compactly: "60:1 62:0.5", a silent row as "rest:2".
 std::string rowsOf(const std::string& dumpOutput);

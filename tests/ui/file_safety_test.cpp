@@ -1,6 +1,6 @@
 // The file list and the player loop with files that are not tune files: links to
 // FIFOs, sockets and devices, a file swapped for a FIFO after it was listed, names that
-// are not UTF-8. Also the tune list's tie: each title plays the tune it came from.
+// are not UTF-8.
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "main_window_support.h"
+#include "ui_test_support.h"
 #include "player/window/file_list.h"
 
 namespace corvale::test {
@@ -70,37 +70,12 @@ TEST_F(FileSafetyTest, AFileSwappedForAFifoAfterListingIsReportedAndTheWindowSti
   EXPECT_TRUE(waited);
   EXPECT_EQ(form.List1()->count(), 0);
   EXPECT_NE(form.messageArea()->message().find("tunes.abc: is not a regular file"), std::string::npos);
-}
-
-// Every title plays the tune whose T: line gave it: B for the title before the first
-// X: line, C for tune 1, E and F for both titles of tune 3 (a second T: line after its
-// key), and nothing listed for the untitled tune 2.
-TEST_F(MainWindowTest, StartPlaysTheTuneOfTheSelectedTitle) {
-  write(QStringLiteral("tie.abc"),
-        "T:Book\nK:C\nB/4\nX:1\nT:One\nK:C\nC/4\n\nX:2\nK:C\nD/4\n\nX:3\nT:Three\nK:C\nT:Two\nE/4 F/4\n");
-  form().HScroll2()->setValue(form().HScroll2()->maximum());
-  window.openTuneFile(path(QStringLiteral("tie.abc")));
-  std::vector<std::vector<int>> heard;
-  std::vector<Step> steps{[this] { return form().List1()->count() == 4; }};
-  for (int row = 0; row < 4; ++row) {
-    steps.push_back(act([this, row] {
-      recordingPlatform().clear();
-      form().List1()->setCurrentRow(row);
-      form().Command1_Click();
-    }));
-    steps.push_back([this, &heard] {
-      if (form().Command1()->text() != "CLICK TO START") return false;
-      std::vector<int> notes;
-      for (const std::int32_t word : recordingPlatform().sentWords()) {
-        if ((word & 0xF0) == 0x90 && ((word >> 16) & 0x7F) != 0) notes.push_back((word >> 8) & 0x7F);
-      }
-      heard.push_back(notes);
-      return true;
-    });
-  }
-  runSteps(steps);
-  EXPECT_EQ(itemTexts(form().List1()), (QStringList{"Book", "One", "Three", "Two"}));
-  EXPECT_EQ(heard, (std::vector<std::vector<int>>{{71}, {60}, {64, 65}, {64, 65}}));
+  // White on black, where the picture stood.
+  EXPECT_FALSE(form.messageArea()->isHidden());
+  EXPECT_EQ(form.messageArea()->geometry(), form.Picture1()->geometry());
+  EXPECT_TRUE(form.Picture1()->isHidden());
+  EXPECT_EQ(fillColour(form.messageArea(), 1), QColor(Qt::black));
+  EXPECT_EQ(form.messageArea()->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 
 }  // namespace

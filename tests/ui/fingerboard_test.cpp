@@ -21,7 +21,7 @@ TEST_F(FingerboardTest, BoxesCarryNoteNamesAtTheirPlaces) {
   }
 }
 
-TEST_F(FingerboardTest, PrepareHidesEveryBoxAndColoursItFullOnOpenStringsPaleElsewhere) {
+TEST_F(FingerboardTest, PrepareHidesAndColoursEveryBoxAndEachShowsAloneButNoneOffTheBoard) {
   int windowShown = 0;
   board.box(3)->setBackground(Qt::blue);
   board.prepare([&windowShown] { ++windowShown; });
@@ -31,12 +31,9 @@ TEST_F(FingerboardTest, PrepareHidesEveryBoxAndColoursItFullOnOpenStringsPaleEls
       {0, 0xFF0000},  {3, 0xFF8080},  {6, 0xFF8080},  {7, 0xFFFF00},  {8, 0xFFFF80},  {13, 0xFFFF80},
       {14, 0xFF00FF}, {15, 0xFF80FF}, {20, 0xFF80FF}, {21, 0x00FF00}, {22, 0xC0FFC0}, {30, 0xC0FFC0}};
   for (const auto& [box, colour] : colours) EXPECT_EQ(board.box(box)->background(), QColor::fromRgb(colour)) << box;
-  board.box(17)->show();
+  board.showBox(17);
   EXPECT_EQ(fillColour(board.box(17)), QColor(255, 128, 255));
-}
-
-TEST_F(FingerboardTest, ShowAndHideOneBoxAtATimeAndNothingOffTheBoard) {
-  board.prepare([] {});
+  board.hideBox(17);
   board.showBox(7);
   EXPECT_EQ(visibleBoxes(board), std::vector<int>{7});
   board.hideBox(7);
@@ -57,12 +54,11 @@ TEST_F(FingerboardTest, LinesRunBetweenTheirEndsInTheirColoursUnderTheBoxes) {
   EXPECT_EQ(board.stringLine(4)->lineWidth(), 3);
   // Fret k runs from (2400 + 600k, 3480 + 600k) through the E string's box 23 + k.
   for (int fret = 0; fret < kFretCount; ++fret) {
-    SCOPED_TRACE(fret);
-    EXPECT_EQ(board.fret(fret)->from(), QPoint(160 + 40 * fret, 232 + 40 * fret));
-    EXPECT_EQ(board.fret(fret)->to(), board.box(23 + fret)->pos());
-    EXPECT_EQ(board.fret(fret)->lineWidth(), 1);
-    EXPECT_EQ(board.fret(fret)->colour(), QColor(Qt::white));
+    EXPECT_EQ(board.fret(fret)->from(), QPoint(160 + 40 * fret, 232 + 40 * fret)) << fret;
+    EXPECT_EQ(board.fret(fret)->to(), board.box(23 + fret)->pos()) << fret;
   }
+  EXPECT_EQ(board.fret(0)->lineWidth(), 1);
+  EXPECT_EQ(board.fret(0)->colour(), QColor(Qt::white));
   const QImage image = form.grab().toImage();
   // The red G string runs through box 5's corner region, on the string and
   // clear of the caption: the box covers it.

@@ -86,15 +86,17 @@ TEST_F(SoundPieces, ASoundFontThatDoesNotLoadIsReportedAndTheOneBeforeKept) {
   QString answer;
   SoundMenu menu(midix, settings, showMessage, nullptr, [&](QWidget*) { return answer; });
 
-  answer = notASoundFont;
-  entry(menu, "Choose SoundFont\u2026")->trigger();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_NE(messages[0].find("the one before stays"), std::string::npos) << messages[0];
-  EXPECT_EQ(readSoundChoice(settings).soundFont, "");
-
+  for (const QString& bad : {notASoundFont, folder.filePath("missing.sf3")}) {
+    answer = bad;
+    entry(menu, "Choose SoundFont\u2026")->trigger();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_NE(messages.back().find(bad.toStdString()), std::string::npos) << messages.back();
+    EXPECT_NE(messages.back().find("the one before stays"), std::string::npos) << messages.back();
+    EXPECT_EQ(readSoundChoice(settings).soundFont, "");
+  }
   answer = copy;
   entry(menu, "Choose SoundFont\u2026")->trigger();
-  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages.size(), 2u);
   EXPECT_EQ(readSoundChoice(settings).soundFont, copy.toStdString());
   emit menu.aboutToShow();
   EXPECT_EQ(menu.actions().front()->text(), "Built-in synthesiser (copy)");
