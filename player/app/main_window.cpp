@@ -57,12 +57,12 @@ MainWindow::MainWindow(const HostFactory& makeHost, QWidget* parent) : QMainWind
   const ShowMessage showMessage = [this](const std::string& message) { form_->showMessage(message); };
   soundMenu_ = nullptr;
   if (form_->Midix()) {
-    auto* sound = new SoundMenu(*form_->Midix(), settings_, showMessage, this);
+    auto* sound = new SoundMenu(*form_->Midix(), *settings_, showMessage, this);
     sound->setTitle(QStringLiteral("&Sound"));
     soundMenu_ = sound;
   }
   exportEntries_ = new QMenu(this);
-  new ExportActions(*exportEntries_, [this] { return exportRequest(); }, settings_, showMessage);
+  new ExportActions(*exportEntries_, [this] { return exportRequest(); }, *settings_, showMessage);
   buildMenuBar(*menuBar(), menuLayout(menuBarContents()));
   for (QAction* menu : menuBar()->actions()) {
     if (menu->menu()) connect(menu->menu(), &QMenu::aboutToShow, this, &MainWindow::updateAboutMelodex);

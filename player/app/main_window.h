@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QSettings>
 #include <QString>
+#include <memory>
 
 #include "player/window/host_factory.h"
 #include "player/app/export_actions.h"
@@ -10,6 +11,7 @@
 #include "player/app/player_actions.h"
 #include "player/app/reading_menu.h"
 #include "player/app/recent_files.h"
+#include "player/settings/user_settings.h"
 
 class QMenu;
 
@@ -63,7 +65,7 @@ class MainWindow : public QMainWindow {
   PlayerActions actions_;
   QMenu* recentMenu_;
   ReadingMenu* readingMenu_;
-  QSettings settings_{QStringLiteral("corvale"), QStringLiteral("corvale")};
+  std::unique_ptr<QSettings> settings_ = openUserSettings();
   QMenu* soundMenu_;
   // Holds the export entries that the File menu shows.
   QMenu* exportEntries_;
