@@ -5,12 +5,12 @@
 #include "melodex/midi_control.h"
 #include "melodex/recording_platform.h"
 #include "player/play/headless_player_view.h"
-#include "player/play/play_step.h"
+#include "player/play/playback_engine.h"
 #include "player/play/virtual_time_host.h"
 
 namespace corvale {
 
-RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, const PlaySettings& settings) {
+RecordedPlay recordPlay(const ParsedTune& tune, const PlaySettings& settings) {
   melodex::VirtualClock clock;
   auto recording = std::make_shared<melodex::RecordingPlatform>(clock);
   RecordedPlay play;
@@ -20,14 +20,22 @@ RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, co
     melodex::MidiControl midix(host);
     midix.InitProperties();
     HeadlessPlayerView view(settings.tempo, settings.replays, settings.instrument);
-    PlayStep step(view, midix);
-    const PlayOutcome outcome = step.playChosenTune(lineStore, chosenTune, settings.reading);
+    PlaybackEngine engine(view, midix);
+    // Chords as the reading writes them, as the window's play step plays them.
+    const PlayOutcome outcome = engine.play(
+        tune.events, settings.reading == Reading::Standard ? ChordRows::HeldToChordEnd : ChordRows::PlainNotes);
     if (outcome.ending == PlayEnding::Failed) play.problem = outcome.problem;
   }
+  play.words.reserve(recording->calls().size());
   for (const melodex::RecordedCall& call : recording->calls()) {
     if (call.kind == melodex::RecordedCall::Kind::Send) play.words.push_back({call.timeMicroseconds, call.word});
   }
   return play;
+}
+
+RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, const PlaySettings& settings) {
+  TuneReader reader;
+  return recordPlay(reader.parse(lineStore, chosenTune, settings.reading), settings);
 }
 
 }  // namespace corvale

@@ -7,6 +7,7 @@
 #include "abc/tune_reading.h"
 #include "melodex/sound_output.h"
 #include "tune/line_store.h"
+#include "tune/tune_parser.h"
 
 namespace corvale {
 
@@ -26,11 +27,14 @@ struct RecordedPlay {
   std::string problem;
 };
 
-// Plays tune `chosenTune` of the file through the player's parser, playback
-// engine and MIDI control, on a recording output and a clock that moves only
-// by each note's wait, as `tunedump --midi` does, so a play of minutes takes
-// milliseconds. The process's MIDI output and the controls' shared state are
-// put back afterwards, so a play of the window's may be under way.
+// Plays a parsed tune through the player's playback engine and MIDI control, on
+// a recording output and a clock that moves only by each note's wait, as
+// `tunedump --midi` does, so a play of minutes takes milliseconds. The process's
+// MIDI output and the controls' shared state are put back afterwards, so a play
+// of the window's may be under way; they belong to the window's thread, so this
+// runs there too.
+RecordedPlay recordPlay(const ParsedTune& tune, const PlaySettings& settings);
+// The same for tune `chosenTune` of a file, parsed under the settings' reading.
 RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, const PlaySettings& settings);
 
 }  // namespace corvale
