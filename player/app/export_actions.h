@@ -53,6 +53,7 @@ class ExportActions : public QObject {
   void exportMidi();
   void exportWav();
   bool exporting() const { return job_ != nullptr; }
+  void setAskPath(AskPath askPath) { askPath_ = std::move(askPath); }
   QProgressDialog* progressDialog() const { return progress_; }
 
   static QString askSavePath(QWidget* parent, const QString& suggested, const QString& filter);

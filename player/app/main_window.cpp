@@ -62,7 +62,7 @@ MainWindow::MainWindow(const HostFactory& makeHost, QWidget* parent) : QMainWind
     soundMenu_ = sound;
   }
   exportEntries_ = new QMenu(this);
-  new ExportActions(*exportEntries_, [this] { return exportRequest(); }, *settings_, showMessage);
+  exportActions_ = new ExportActions(*exportEntries_, [this] { return exportRequest(); }, *settings_, showMessage);
   buildMenuBar(*menuBar(), menuLayout(menuBarContents()));
   for (QAction* menu : menuBar()->actions()) {
     if (menu->menu()) connect(menu->menu(), &QMenu::aboutToShow, this, &MainWindow::updateAboutMelodex);

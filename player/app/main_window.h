@@ -33,6 +33,7 @@ class MainWindow : public QMainWindow {
   QMenu* recentMenu() const { return recentMenu_; }
   const ReadingMenu& readingMenu() const { return *readingMenu_; }
   FocusFrame& focusFrame() const { return *focusFrame_; }
+  ExportActions& exportActions() const { return *exportActions_; }
 
   // Opens the tune file, remembered among the recent files; the player loop
   // reads it from the window's event loop, so callers return at once.
@@ -69,6 +70,7 @@ class MainWindow : public QMainWindow {
   QMenu* soundMenu_;
   // Holds the export entries that the File menu shows.
   QMenu* exportEntries_;
+  ExportActions* exportActions_;
   RecentFiles recentFiles_;
 };
 

@@ -13,8 +13,8 @@ void startSound(QSettings& settings, melodex::QtHost& host, melodex::Dispatch* m
   const std::string problem = choice.soundFont.empty() ? std::string() : soundFontProblem(choice.soundFont);
   if (!problem.empty()) {
     // Never handed to the synthesiser: loading a FIFO or a device would hold it for ever.
-    showMessage(soundFontPassedOver(choice.soundFont, problem));
     melodex::preloadBuiltInSynthesiser();
+    showMessage(soundFontPassedOver(choice.soundFont, problem, melodex::builtInSoundFont()));
   } else {
     melodex::preloadBuiltInSynthesiser(choice.soundFont);
   }

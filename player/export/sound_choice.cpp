@@ -35,17 +35,19 @@ std::string soundFontProblem(const std::filesystem::path& path) {
   return check.problem;
 }
 
-std::string soundFontPassedOver(const std::filesystem::path& chosen, const std::string& problem) {
+std::string soundFontPassedOver(const std::filesystem::path& chosen, const std::string& problem,
+                                const std::filesystem::path& used) {
   return "The SoundFont " + chosen.string() + " chosen before " + problem + ", so it cannot be used; " +
-         "the built-in synthesiser uses " + melodex::builtInSoundFont().filename().string() + " instead.";
+         "the built-in synthesiser uses " + used.filename().string() + " instead.";
 }
 
 SoundFontInUse soundFontInUse(const QSettings& settings) {
   const std::filesystem::path chosen = readSoundChoice(settings).soundFont;
-  if (chosen.empty()) return {melodex::builtInSoundFont(), {}};
+  const std::filesystem::path installed = melodex::installedSoundFont();
+  if (chosen.empty()) return {installed, {}};
   const std::string problem = soundFontProblem(chosen);
   if (problem.empty()) return {chosen, {}};
-  return {melodex::builtInSoundFont(), soundFontPassedOver(chosen, problem)};
+  return {installed, soundFontPassedOver(chosen, problem, installed)};
 }
 
 }  // namespace corvale

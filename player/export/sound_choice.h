@@ -19,9 +19,9 @@ SoundChoice readSoundChoice(const QSettings& settings);
 void keepOutputPort(QSettings& settings, const std::string& portName);
 void keepSoundFont(QSettings& settings, const std::filesystem::path& soundFont);
 
-// The SoundFont the player sounds with: the one chosen when it can be used, else
-// the built-in synthesiser's own choice, with `notice` saying, in a musician's
-// words, why the one chosen was passed over ("" when none was chosen or it is used).
+// The SoundFont an export sounds with: the one chosen when it can be used, else
+// the best one installed, with `notice` saying, in a musician's words, why the
+// one chosen was passed over ("" when none was chosen or it is used).
 struct SoundFontInUse {
   std::filesystem::path path;
   std::string notice;
@@ -33,7 +33,8 @@ SoundFontInUse soundFontInUse(const QSettings& settings);
 // may be.
 std::string soundFontProblem(const std::filesystem::path& path);
 
-// The notice for a chosen SoundFont passed over because of `problem`.
-std::string soundFontPassedOver(const std::filesystem::path& chosen, const std::string& problem);
+// The notice for a chosen SoundFont passed over because of `problem`, `used` sounding instead.
+std::string soundFontPassedOver(const std::filesystem::path& chosen, const std::string& problem,
+                                const std::filesystem::path& used);
 
 }  // namespace corvale

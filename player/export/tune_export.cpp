@@ -133,10 +133,10 @@ void writeExport(const ExportPlan& plan, const RecordedPlay& play, const SoundFo
         peak = soundPeak(play.words, synthesiserSound(font), control);
       } catch (const ExportError& error) {
         // A chosen SoundFont that looked right but cannot be sounded: the built-in one instead.
-        const std::filesystem::path builtIn = melodex::builtInSoundFont();
-        if (error.end() != ExportEnd::Failed || builtIn.empty() || font == builtIn) throw;
-        notices.push_back(soundFontPassedOver(font, "could not be loaded"));
-        font = builtIn;
+        const std::filesystem::path installed = melodex::installedSoundFont();
+        if (error.end() != ExportEnd::Failed || installed.empty() || font == installed) throw;
+        notices.push_back(soundFontPassedOver(font, "could not be loaded", installed));
+        font = installed;
         peak = soundPeak(play.words, synthesiserSound(font), control);
       }
       WavOut out(file.descriptor());

@@ -66,7 +66,7 @@ RecordedPlay recordForExport(const ExportPlan& plan);
 MidiFileLayout midiLayoutOf(const ExportPlan& plan);
 
 // Writes the recorded play to the plan's destination, whole or not at all: a MIDI
-// file, or a WAV at its proper level with `soundFont`, the built-in SoundFont
+// file, or a WAV at its proper level with `soundFont`, the best one installed
 // instead when that one cannot be sounded (said in `notices`). Any thread; the
 // control can stop it at once, the partial file then removed. Throws ExportError.
 void writeExport(const ExportPlan& plan, const RecordedPlay& play, const SoundFontInUse& soundFont,

@@ -23,6 +23,10 @@ void preloadBuiltInSynthesiser(const std::filesystem::path& soundFont = {});
 // empty when none is installed.
 std::filesystem::path builtInSoundFont();
 
+// The best General MIDI SoundFont installed (FluidR3_GM, then MuseScore
+// General, then TimGM6mb), whatever the synthesiser uses now; empty when none is.
+std::filesystem::path installedSoundFont();
+
 // Loads `soundFont` for the plays to come. On failure the SoundFont in use
 // stays, and `problem` says why in a musician's words.
 bool chooseBuiltInSoundFont(const std::filesystem::path& soundFont, std::string& problem);
