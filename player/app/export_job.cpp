@@ -1,5 +1,6 @@
 #include "player/app/export_job.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <new>
 
@@ -53,7 +54,13 @@ void ExportJob::record(std::shared_ptr<const ExportPlan> plan) {
   if (stop_) return finishLater(failure({}));
   auto play = std::make_shared<RecordedPlay>();
   ExportOutcome outcome;
-  if (!runStage([&] { *play = recordForExport(*plan); }, outcome)) return finishLater(outcome);
+  // The window goes on painting and timing meanwhile; what the musician does, and
+  // the ending signals, wait the few hundred milliseconds to its end, for nothing
+  // may reach the MIDI control while the recording holds it.
+  const auto answerWindow = [] {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+  };
+  if (!runStage([&] { *play = recordForExport(*plan, answerWindow); }, outcome)) return finishLater(outcome);
   worker_ = std::thread([this, plan, play] { write(plan, play); });
 }
 

@@ -20,9 +20,9 @@ struct ExportOutcome {
 
 // One export of the window's, run so that the window keeps answering: the tune
 // file read, parsed and measured on a worker thread; the play recorded on the
-// window's thread, where the MIDI control's state lives (a few milliseconds,
-// bounded by the notes an export holds); the file written on a worker thread
-// again. `finished` is called once, on the window's thread, unless the job is
+// window's thread, where the MIDI control's state lives (under half a second
+// for the most notes an export holds, the window painting meanwhile); the file
+// written on a worker thread again. `finished` is called once, on the window's thread, unless the job is
 // destroyed first. Destroying it stops the work and waits for it, so when the
 // destructor returns no partial file is left.
 class ExportJob : public QObject {

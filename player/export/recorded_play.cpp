@@ -1,5 +1,6 @@
 #include "player/export/recorded_play.h"
 
+#include <chrono>
 #include <memory>
 
 #include "melodex/midi_control.h"
@@ -9,8 +10,34 @@
 #include "player/play/virtual_time_host.h"
 
 namespace corvale {
+namespace {
 
-RecordedPlay recordPlay(const ParsedTune& tune, const PlaySettings& settings) {
+// The window as a recorded play sees it, handing the real window its events
+// every few milliseconds of a long recording.
+class RecordingView : public HeadlessPlayerView {
+ public:
+  RecordingView(const PlaySettings& settings, const std::function<void()>& meanwhile)
+      : HeadlessPlayerView(settings.tempo, settings.replays, settings.instrument), meanwhile_(meanwhile) {}
+
+  void processPendingEvents() override {
+    constexpr int kRowsBetweenLooks = 256;
+    constexpr auto kBetweenTurns = std::chrono::milliseconds(20);
+    if (!meanwhile_ || ++rows_ % kRowsBetweenLooks != 0) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastTurn_ < kBetweenTurns) return;
+    meanwhile_();
+    lastTurn_ = std::chrono::steady_clock::now();
+  }
+
+ private:
+  const std::function<void()>& meanwhile_;
+  unsigned rows_ = 0;
+  std::chrono::steady_clock::time_point lastTurn_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace
+
+RecordedPlay recordPlay(const ParsedTune& tune, const PlaySettings& settings, const std::function<void()>& meanwhile) {
   melodex::VirtualClock clock;
   auto recording = std::make_shared<melodex::RecordingPlatform>(clock);
   RecordedPlay play;
@@ -19,7 +46,7 @@ RecordedPlay recordPlay(const ParsedTune& tune, const PlaySettings& settings) {
     VirtualTimeHost host(clock);
     melodex::MidiControl midix(host);
     midix.InitProperties();
-    HeadlessPlayerView view(settings.tempo, settings.replays, settings.instrument);
+    RecordingView view(settings, meanwhile);
     PlaybackEngine engine(view, midix);
     // Chords as the reading writes them, as the window's play step plays them.
     const PlayOutcome outcome = engine.play(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,10 @@ struct RecordedPlay {
 // `tunedump --midi` does, so a play of minutes takes milliseconds. The process's
 // MIDI output and the controls' shared state are put back afterwards, so a play
 // of the window's may be under way; they belong to the window's thread, so this
-// runs there too.
-RecordedPlay recordPlay(const ParsedTune& tune, const PlaySettings& settings);
+// runs there too, and calls `meanwhile` every few milliseconds for the
+// window to handle its events.
+RecordedPlay recordPlay(const ParsedTune& tune, const PlaySettings& settings,
+                        const std::function<void()>& meanwhile = {});
 // The same for tune `chosenTune` of a file, parsed under the settings' reading.
 RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, const PlaySettings& settings);
 

@@ -92,11 +92,11 @@ ExportPlan planExport(const ExportOrder& order, const ExportLimits& limits) {
   return plan;
 }
 
-RecordedPlay recordForExport(const ExportPlan& plan) {
+RecordedPlay recordForExport(const ExportPlan& plan, const std::function<void()>& meanwhile) {
   PlaySettings settings = plan.order.play;
   if (plan.order.kind == ExportKind::Midi) settings.tempo = kFinestTempo;
   try {
-    return recordPlay(plan.tune, settings);
+    return recordPlay(plan.tune, settings, meanwhile);
   } catch (const std::bad_alloc&) {
     outOfMemory();
   }

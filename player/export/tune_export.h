@@ -59,8 +59,9 @@ ExportPlan planExportOf(const LineStore& store, const ExportOrder& order, const 
 
 // Plays the plan's tune as its kind of file keeps it: a WAV at the tempo asked, a
 // MIDI file at the slowest tempo, whose finer times put every note on the
-// written beat grid whatever tempo the file names. The window's thread only (recordPlay).
-RecordedPlay recordForExport(const ExportPlan& plan);
+// written beat grid whatever tempo the file names. The window's thread only,
+// `meanwhile` called every few milliseconds (recordPlay).
+RecordedPlay recordForExport(const ExportPlan& plan, const std::function<void()>& meanwhile = {});
 
 // How a recorded play is laid out in a MIDI file of the plan.
 MidiFileLayout midiLayoutOf(const ExportPlan& plan);
