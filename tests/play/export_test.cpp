@@ -19,6 +19,7 @@
 
 #include "midi_file_reader.h"
 #include "player/export/standard_midi_file.h"
+#include "player/export/tune_facts.h"
 #include "tune_fixtures.h"
 
 namespace corvale {
@@ -312,6 +313,20 @@ TEST_F(ExportTest, ATuneTooLongToKeepIsRefusedWithItsLengthBeforeItPlays) {
     EXPECT_NE(errors.find("nothing was written"), std::string::npos) << errors;
   }
   EXPECT_EQ(leftInFolder(), std::vector<std::string>{"kept.abc"});
+}
+
+TEST(ExportFileName, ATitleBecomesANameEveryFileSystemHolds) {
+  const std::string longTitle = repeated("\u00E9", 150);  // 300 bytes of two-byte characters
+  for (const auto& [title, name] : std::vector<std::pair<std::string, std::string>>{
+           {"The Kesh", "The Kesh.mid"},
+           {"AC/DC: Live? <1> \"x\" a|b\\c*", "AC_DC_ Live_ _1_ _x_ a_b_c_.mid"},
+           {"Tab\there", "Tab_here.mid"},
+           {"  ..Hidden.. ", "Hidden.mid"},
+           {"", "tune.mid"},
+           {"..", "tune.mid"},
+           {longTitle, repeated("\u00E9", 100) + ".mid"}}) {
+    EXPECT_EQ(fileNameForTitle(title, ".mid"), name) << title;
+  }
 }
 
 }  // namespace
