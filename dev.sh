@@ -17,7 +17,7 @@ sanitize_build=${CORVALE_SANITIZE_BUILD_DIR:-$root/build-sanitize}
 packages=(
   cmake ninja-build g++ clang-14 libclang-rt-14-dev pkg-config dpkg-dev file
   qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
-  libfluidsynth-dev timgm6mb-soundfont librtmidi-dev libasound2-dev
+  libfluidsynth-dev libsndfile1-dev timgm6mb-soundfont librtmidi-dev libasound2-dev
   fonts-dejavu-core xvfb xdotool imagemagick pulseaudio pulseaudio-utils appstream
   desktop-file-utils librsvg2-bin man-db abcmidi xdg-utils shared-mime-info libglib2.0-bin
   libsqlite3-dev

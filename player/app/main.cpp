@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QSettings>
 
 #include "player/app/command_line.h"
 #include "player/window/form1.h"
@@ -7,6 +6,7 @@
 #include "player/app/midi_log_platform.h"
 #include "player/app/sound_startup.h"
 #include "player/app/termination_signal.h"
+#include "player/settings/user_settings.h"
 
 namespace {
 
@@ -36,8 +36,8 @@ int main(int argc, char* argv[]) {
 
   corvale::MainWindow window;
   corvale::TerminationSignal terminate([&window] { window.closeEverything(); });
-  QSettings settings(QStringLiteral("corvale"), QStringLiteral("corvale"));
-  corvale::startSound(settings, window.form().host(), window.form().Midix(),
+  const auto settings = corvale::openUserSettings();
+  corvale::startSound(*settings, window.form().host(), window.form().Midix(),
                       [&window](const std::string& message) { window.form().showMessage(message); });
   window.show();
   if (!start.tuneFile.isEmpty()) window.openTuneFile(start.tuneFile);

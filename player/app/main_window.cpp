@@ -63,13 +63,13 @@ MainWindow::MainWindow(const HostFactory& makeHost, QWidget* parent) : QMainWind
           [this](QListWidgetItem* item) { practiceMenu_->startAgainFromLine(form_->List2()->row(item)); });
   soundMenu_ = nullptr;
   if (form_->Midix()) {
-    auto* sound = new SoundMenu(*form_->Midix(), settings_, showMessage, this);
+    auto* sound = new SoundMenu(*form_->Midix(), *settings_, showMessage, this);
     sound->setTitle(QStringLiteral("&Sound"));
     soundMenu_ = sound;
   }
   exportEntries_ = new QMenu(this);
-  new ExportActions(*exportEntries_, [this] { return exportRequest(); }, settings_, showMessage);
-  library_ = new LibraryActions(*form_, settings_, *this, [this](const QString& path) { openTuneFile(path); },
+  exportActions_ = new ExportActions(*exportEntries_, [this] { return exportRequest(); }, *settings_, showMessage);
+  library_ = new LibraryActions(*form_, *settings_, *this, [this](const QString& path) { openTuneFile(path); },
                                 libraryIndexFile());
   buildMenuBar(*menuBar(), menuLayout(menuBarContents()));
   for (QAction* menu : menuBar()->actions()) {
@@ -187,7 +187,8 @@ ExportRequest MainWindow::exportRequest() const {
   } else {
     request.source = ExportSource{std::filesystem::path(QFile::encodeName(form_->tunePath()).toStdString()),
                                   form_->chosenTune(),
-                                  {form_->tempoValue(), form_->replaysValue(), form_->instrumentCaption(), form_->reading()}};
+                                  {form_->tempoValue(), form_->replaysValue(), form_->instrumentCaption(), form_->reading()},
+                                  form_->selectedTuneTitle()};
   }
   return request;
 }

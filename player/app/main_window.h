@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QSettings>
 #include <QString>
+#include <memory>
 
 #include "player/window/host_factory.h"
 #include "player/app/export_actions.h"
@@ -12,6 +13,7 @@
 #include "player/app/practice_menu.h"
 #include "player/app/reading_menu.h"
 #include "player/app/recent_files.h"
+#include "player/settings/user_settings.h"
 
 class QMenu;
 
@@ -35,6 +37,7 @@ class MainWindow : public QMainWindow {
   PracticeMenu& practiceMenu() const { return *practiceMenu_; }
   FocusFrame& focusFrame() const { return *focusFrame_; }
   LibraryActions& library() const { return *library_; }
+  ExportActions& exportActions() const { return *exportActions_; }
 
   // Opens the tune file, remembered among the recent files; the player loop
   // reads it from the window's event loop, so callers return at once.
@@ -68,10 +71,11 @@ class MainWindow : public QMainWindow {
   QMenu* recentMenu_;
   ReadingMenu* readingMenu_;
   PracticeMenu* practiceMenu_;
-  QSettings settings_{QStringLiteral("corvale"), QStringLiteral("corvale")};
+  std::unique_ptr<QSettings> settings_ = openUserSettings();
   QMenu* soundMenu_;
   // Holds the export entries that the File menu shows.
   QMenu* exportEntries_;
+  ExportActions* exportActions_;
   RecentFiles recentFiles_;
   LibraryActions* library_;
 };

@@ -6,9 +6,11 @@
 #include <QSettings>
 #include <QWidget>
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "player/app/practice_dialogs.h"
+#include "player/settings/user_settings.h"
 #include "player/window/form1.h"
 
 namespace corvale {
@@ -20,7 +22,6 @@ const QString kSpeedUpStartKey = QStringLiteral("practice/speedUpStart");
 const QString kSpeedUpStepKey = QStringLiteral("practice/speedUpStep");
 const QString kSpeedUpTopKey = QStringLiteral("practice/speedUpTop");
 
-QSettings userSettings() { return QSettings(QStringLiteral("corvale"), QStringLiteral("corvale")); }
 
 QString barsText(const BarRange& bars) {
   return bars.first == bars.last ? QStringLiteral("bar %1").arg(bars.first)
@@ -73,10 +74,10 @@ PracticeMenu::PracticeMenu(Form1& form, QWidget& window, ShowMessage showMessage
   follow_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
   switchAtStart_ = makeChoice(QStringLiteral("Switch Instrument at Each Sta&rt"), kSwitchAtStartKey, true);
 
-  const QSettings settings = userSettings();
-  speedUp_->setChecked(settings.value(kSpeedUpKey, false).toBool());
-  speedUpValues_ = {settings.value(kSpeedUpStartKey, 70).toInt(), settings.value(kSpeedUpStepKey, 5).toInt(),
-                    settings.value(kSpeedUpTopKey, 100).toInt()};
+  const std::unique_ptr<QSettings> settings = openUserSettings();
+  speedUp_->setChecked(settings->value(kSpeedUpKey, false).toBool());
+  speedUpValues_ = {settings->value(kSpeedUpStartKey, 70).toInt(), settings->value(kSpeedUpStepKey, 5).toInt(),
+                    settings->value(kSpeedUpTopKey, 100).toInt()};
 
   connect(wholeTune_, &QAction::triggered, this, [this] { loop_ = PracticePlan::Loop::WholeTune; });
   connect(off_, &QAction::triggered, this, [this] { loop_ = PracticePlan::Loop::Off; });
@@ -104,8 +105,8 @@ QAction* PracticeMenu::makeAction(const QString& text, const QString& tip, const
 
 QAction* PracticeMenu::makeChoice(const QString& text, const QString& key, bool atFirst) {
   QAction* action = makeAction(text, QString(), QKeySequence(), true);
-  action->setChecked(userSettings().value(key, atFirst).toBool());
-  connect(action, &QAction::toggled, this, [key](bool checked) { userSettings().setValue(key, checked); });
+  action->setChecked(openUserSettings()->value(key, atFirst).toBool());
+  connect(action, &QAction::toggled, this, [key](bool checked) { openUserSettings()->setValue(key, checked); });
   return action;
 }
 
@@ -251,7 +252,7 @@ void PracticeMenu::chooseStartBar() {
 
 void PracticeMenu::chooseSpeedUp(bool on) {
   if (!on) {
-    userSettings().setValue(kSpeedUpKey, false);
+    openUserSettings()->setValue(kSpeedUpKey, false);
     refresh();
     return;
   }
@@ -266,11 +267,11 @@ void PracticeMenu::chooseSpeedUp(bool on) {
              },
              [this](const std::vector<int>& percents) {
                speedUpValues_ = {percents[0], percents[1], percents[2]};
-               QSettings settings = userSettings();
-               settings.setValue(kSpeedUpKey, true);
-               settings.setValue(kSpeedUpStartKey, percents[0]);
-               settings.setValue(kSpeedUpStepKey, percents[1]);
-               settings.setValue(kSpeedUpTopKey, percents[2]);
+               const std::unique_ptr<QSettings> settings = openUserSettings();
+               settings->setValue(kSpeedUpKey, true);
+               settings->setValue(kSpeedUpStartKey, percents[0]);
+               settings->setValue(kSpeedUpStepKey, percents[1]);
+               settings->setValue(kSpeedUpTopKey, percents[2]);
                speedUp_->setChecked(true);
                refresh();
              });

@@ -2,8 +2,8 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QSettings>
 
+#include "player/settings/user_settings.h"
 #include "player/window/form1.h"
 
 namespace corvale {
@@ -12,8 +12,6 @@ namespace {
 const QString kKey = QStringLiteral("reading");
 const QString kStandardValue = QStringLiteral("standard");
 const QString kClassicValue = QStringLiteral("classic");
-
-QSettings userSettings() { return QSettings(QStringLiteral("corvale"), QStringLiteral("corvale")); }
 
 }  // namespace
 
@@ -36,11 +34,11 @@ ReadingMenu::ReadingMenu(Form1& form, QObject* parent)
 MenuSection ReadingMenu::section() const { return {QStringLiteral("&Reading"), {{classic_}, {standard_}}}; }
 
 Reading ReadingMenu::storedReading() {
-  return userSettings().value(kKey).toString() == kStandardValue ? Reading::Standard : Reading::Classic;
+  return openUserSettings()->value(kKey).toString() == kStandardValue ? Reading::Standard : Reading::Classic;
 }
 
 void ReadingMenu::choose(Reading reading) {
-  userSettings().setValue(kKey, reading == Reading::Standard ? kStandardValue : kClassicValue);
+  openUserSettings()->setValue(kKey, reading == Reading::Standard ? kStandardValue : kClassicValue);
   form_.setReading(reading);
 }
 

@@ -1,20 +1,18 @@
 #include "player/app/recent_files.h"
 
-#include <QSettings>
+#include "player/settings/user_settings.h"
 
 namespace corvale {
 namespace {
 
 const QString kKey = QStringLiteral("recentFiles");
 
-QSettings userSettings() { return QSettings(QStringLiteral("corvale"), QStringLiteral("corvale")); }
-
-void store(const QStringList& paths) { userSettings().setValue(kKey, paths); }
+void store(const QStringList& paths) { openUserSettings()->setValue(kKey, paths); }
 
 }  // namespace
 
 QStringList RecentFiles::paths() const {
-  QStringList paths = userSettings().value(kKey).toStringList();
+  QStringList paths = openUserSettings()->value(kKey).toStringList();
   paths.removeAll(QString());
   paths.removeDuplicates();
   return paths.mid(0, kKept);

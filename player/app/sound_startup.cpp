@@ -1,7 +1,6 @@
 #include "player/app/sound_startup.h"
 
 #include <algorithm>
-#include <system_error>
 
 #include "melodex/sound_output.h"
 #include "player/export/sound_choice.h"
@@ -11,11 +10,11 @@ namespace corvale {
 void startSound(QSettings& settings, melodex::QtHost& host, melodex::Dispatch* midix, const ShowMessage& showMessage) {
   host.setNoticeSink(showMessage);
   const SoundChoice choice = readSoundChoice(settings);
-  std::error_code error;
-  if (!choice.soundFont.empty() && !std::filesystem::is_regular_file(choice.soundFont, error)) {
-    showMessage("The SoundFont " + choice.soundFont.string() + " chosen before is not there any more; " +
-                "the built-in synthesiser uses " + melodex::builtInSoundFont().filename().string() + ".");
+  const std::string problem = choice.soundFont.empty() ? std::string() : soundFontProblem(choice.soundFont);
+  if (!problem.empty()) {
+    // Never handed to the synthesiser: loading a FIFO or a device would hold it for ever.
     melodex::preloadBuiltInSynthesiser();
+    showMessage(soundFontPassedOver(choice.soundFont, problem, melodex::builtInSoundFont()));
   } else {
     melodex::preloadBuiltInSynthesiser(choice.soundFont);
   }

@@ -1,8 +1,9 @@
 #include "player/export/sound_choice.h"
 
-#include <system_error>
+#include <limits>
 
 #include "melodex/sound_output.h"
+#include "player/settings/file_check.h"
 
 namespace corvale {
 namespace {
@@ -29,11 +30,24 @@ void keepSoundFont(QSettings& settings, const std::filesystem::path& soundFont) 
   settings.setValue(kSoundFontKey, QString::fromStdString(soundFont.string()));
 }
 
-std::filesystem::path soundFontInUse(const QSettings& settings) {
+std::string soundFontProblem(const std::filesystem::path& path) {
+  const FileCheck check = checkFile(path.string(), std::numeric_limits<std::int64_t>::max());
+  return check.problem;
+}
+
+std::string soundFontPassedOver(const std::filesystem::path& chosen, const std::string& problem,
+                                const std::filesystem::path& used) {
+  return "The SoundFont " + chosen.string() + " chosen before " + problem + ", so it cannot be used; " +
+         "the built-in synthesiser uses " + used.filename().string() + " instead.";
+}
+
+SoundFontInUse soundFontInUse(const QSettings& settings) {
   const std::filesystem::path chosen = readSoundChoice(settings).soundFont;
-  std::error_code error;
-  if (!chosen.empty() && std::filesystem::is_regular_file(chosen, error)) return chosen;
-  return melodex::builtInSoundFont();
+  const std::filesystem::path installed = melodex::installedSoundFont();
+  if (chosen.empty()) return {installed, {}};
+  const std::string problem = soundFontProblem(chosen);
+  if (problem.empty()) return {chosen, {}};
+  return {installed, soundFontPassedOver(chosen, problem, installed)};
 }
 
 }  // namespace corvale

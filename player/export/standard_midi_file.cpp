@@ -1,30 +1,53 @@
 #include "player/export/standard_midi_file.h"
 
-#include <QSaveFile>
-#include <QString>
 #include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstdint>
 
 namespace corvale {
 namespace {
 
-constexpr std::uint32_t kTicksPerQuarter = 1000;
-constexpr std::uint32_t kMicrosecondsPerQuarter = 1000000;  // so a tick is a millisecond
+// The largest delta time: four bytes of seven bits.
+constexpr std::int64_t kLongestDelta = (std::int64_t{1} << 28) - 1;
+constexpr std::size_t kLongestName = 255;
+constexpr std::uint32_t kLongestQuarter = 0xFFFFFF;  // three bytes of microseconds
+constexpr int kClocksPerQuarter = 24;
 
 void putBigEndian(std::string& out, std::uint32_t value, int bytes) {
   for (int shift = (bytes - 1) * 8; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFFu);
 }
 
-// A delta time: seven bits a byte, most significant first, all but the last flagged.
+// A delta time of at most kLongestDelta: seven bits a byte, most significant
+// first, all but the last flagged.
 void putVariableLength(std::string& out, std::uint32_t value) {
-  char bytes[5];
+  char bytes[4];
   int count = 0;
   do {
     bytes[count++] = static_cast<char>(value & 0x7Fu);
     value >>= 7;
-  } while (value != 0);
+  } while (value != 0 && count < 4);
   while (count > 1) out += static_cast<char>(bytes[--count] | 0x80);
   out += bytes[0];
+}
+
+// A wait of any length before the next event: the delta times a file can hold,
+// each full one closed by an empty text event, which nothing plays or shows.
+void putDelta(std::string& out, std::int64_t ticks) {
+  while (ticks > kLongestDelta) {
+    putVariableLength(out, static_cast<std::uint32_t>(kLongestDelta));
+    out += std::string("\xFF\x01\x00", 3);
+    ticks -= kLongestDelta;
+  }
+  putVariableLength(out, static_cast<std::uint32_t>(ticks));
+}
+
+void putMeta(std::string& out, char type, const std::string& data) {
+  putVariableLength(out, 0);
+  out += '\xFF';
+  out += type;
+  putVariableLength(out, static_cast<std::uint32_t>(data.size()));
+  out += data;
 }
 
 // The status byte and data bytes of a channel message word, or nothing.
@@ -42,21 +65,43 @@ std::string messageOf(std::int32_t word) {
   return message;
 }
 
+void putLayout(std::string& track, const MidiFileLayout& layout) {
+  if (!layout.trackName.empty()) putMeta(track, '\x03', layout.trackName.substr(0, kLongestName));
+  if (layout.meter) {
+    const TimeSignature& meter = *layout.meter;
+    const int beatClocks = kClocksPerQuarter * 4 / meter.denominator * (meter.compound ? 3 : 1);
+    std::string data;
+    data += static_cast<char>(meter.numerator);
+    data += static_cast<char>(std::countr_zero(static_cast<unsigned>(meter.denominator)));
+    data += static_cast<char>(std::clamp(beatClocks, 1, 255));
+    data += '\x08';  // thirty-second notes to a quarter
+    putMeta(track, '\x58', data);
+  }
+  if (layout.key) {
+    putMeta(track, '\x59', {static_cast<char>(static_cast<std::int8_t>(layout.key->sharps)),
+                            static_cast<char>(layout.key->minor ? 1 : 0)});
+  }
+  std::string tempo;
+  putBigEndian(tempo, std::clamp<std::uint32_t>(layout.microsecondsPerQuarter, 1, kLongestQuarter), 3);
+  putMeta(track, '\x51', tempo);
+}
+
 }  // namespace
 
-std::string standardMidiFile(const std::vector<melodex::TimedWord>& words) {
+std::string standardMidiFile(const std::vector<melodex::TimedWord>& words, const MidiFileLayout& layout) {
   std::string track;
-  putVariableLength(track, 0);
-  track += "\xFF\x51\x03";
-  putBigEndian(track, kMicrosecondsPerQuarter, 3);
-  std::int64_t lastTick = 0;
+  putLayout(track, layout);
+  std::int64_t lastTime = 0;
+  std::int64_t pendingTicks = 0;
   for (const melodex::TimedWord& word : words) {
+    const std::int64_t step = std::max<std::int64_t>(0, word.timeMicroseconds - lastTime);
+    pendingTicks += std::llround(static_cast<double>(step) * layout.ticksPerMicrosecond);
+    lastTime = std::max(lastTime, word.timeMicroseconds);
     const std::string message = messageOf(word.word);
     if (message.empty()) continue;
-    const std::int64_t tick = std::max<std::int64_t>(lastTick, word.timeMicroseconds / 1000);
-    putVariableLength(track, static_cast<std::uint32_t>(tick - lastTick));
+    putDelta(track, pendingTicks);
+    pendingTicks = 0;
     track += message;
-    lastTick = tick;
   }
   putVariableLength(track, 0);
   track += std::string("\xFF\x2F\x00", 3);
@@ -69,20 +114,6 @@ std::string standardMidiFile(const std::vector<melodex::TimedWord>& words) {
   file += "MTrk";
   putBigEndian(file, static_cast<std::uint32_t>(track.size()), 4);
   return file + track;
-}
-
-bool writeStandardMidiFile(const std::vector<melodex::TimedWord>& words, const std::filesystem::path& path,
-                           std::string& problem) {
-  // QSaveFile writes beside the file and renames only a whole file into place.
-  QSaveFile file(QString::fromStdString(path.string()));
-  const std::string bytes = standardMidiFile(words);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-                                              static_cast<qint64>(bytes.size()) ||
-      !file.commit()) {
-    problem = path.string() + " cannot be written: " + file.errorString().toStdString();
-    return false;
-  }
-  return true;
 }
 
 }  // namespace corvale

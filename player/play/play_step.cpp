@@ -35,6 +35,10 @@ PlayOutcome PlayStep::playChosenTune(const LineStore& lineStore, std::uint64_t c
   view_.showKeyText(tune.keyText);
   // The listed lines and their count belong to this play only: the engine
   // empties the list, and the parsed tune goes with this call.
+  return playParsedTune(tune, reading);
+}
+
+PlayOutcome PlayStep::playParsedTune(const ParsedTune& tune, Reading reading) {
   const ChordRows chordRows = reading == Reading::Standard ? ChordRows::HeldToChordEnd : ChordRows::PlainNotes;
   PracticeDesk* desk = view_.practiceDesk();
   if (desk == nullptr) return engine_.play(tune.events, chordRows);

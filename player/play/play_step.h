@@ -21,6 +21,8 @@ class PlayStep {
   // tune list was made with.
   PlayOutcome playChosenTune(const LineStore& lineStore, std::uint64_t chosenTune,
                              Reading reading = Reading::Classic);
+  // Plays a tune parsed already under `reading`, as the view's practice asks.
+  PlayOutcome playParsedTune(const ParsedTune& tune, Reading reading);
 
  private:
   PlayerView& view_;

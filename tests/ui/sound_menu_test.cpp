@@ -1,5 +1,5 @@
-// The Sound menu, the start-up of the sound and the export actions, each on
-// its own: a control on the recording output, settings in a scratch file.
+// The Sound menu and the start-up of the sound, each on its own: a control on
+// the recording output, settings in a scratch file.
 #include <QAction>
 #include <QMenu>
 #include <QSettings>
@@ -13,7 +13,6 @@
 #include "melodex/sound_output.h"
 #include "player/export/sound_choice.h"
 #include "player/play/virtual_time_host.h"
-#include "player/app/export_actions.h"
 #include "player/app/sound_menu.h"
 #include "player/app/sound_startup.h"
 #include "ui_test_support.h"
@@ -128,40 +127,6 @@ TEST_F(SoundPieces, StartUpRoutesToTheKeptOutputOrSaysItHasGone) {
   messages.clear();
   qtHost.showNotice("Loading the sound\u2026");
   EXPECT_EQ(messages, std::vector<std::string>{"Loading the sound\u2026"});
-}
-
-TEST_F(SoundPieces, ExportWritesTheChosenTuneOrSaysWhyNot) {
-  const std::string tuneFile = folder.filePath("tunes.abc").toStdString();
-  std::ofstream(tuneFile) << "X:1\nT:One\nK:D\nDEF\n";
-  ExportRequest request{std::nullopt, "Choose a tune first."};
-  QString answer;
-  QMenu fileMenu;
-  ExportActions actions(fileMenu, [&] { return request; }, settings, showMessage,
-                        [&](QWidget*, const QString&, const QString&) { return answer; });
-  ASSERT_EQ(fileMenu.actions().size(), 2);
-  QAction* exportMidi = fileMenu.actions()[0];
-  EXPECT_EQ(exportMidi->text(), "Export as MIDI File\u2026");
-  EXPECT_EQ(fileMenu.actions()[1]->text(), "Export as WAV\u2026");
-
-  exportMidi->trigger();
-  EXPECT_EQ(messages, std::vector<std::string>{"Choose a tune first."});
-
-  request = {ExportSource{tuneFile, 1, {}}, {}};
-  const auto callsBefore = recordingPlatform().calls().size();
-  answer = folder.filePath("one.mid");
-  exportMidi->trigger();
-  EXPECT_TRUE(std::filesystem::file_size(answer.toStdString()) > 100);
-  EXPECT_EQ(messages.back(), "Exported to " + answer.toStdString() + ".");
-  // The window's own output heard nothing of it.
-  EXPECT_EQ(recordingPlatform().calls().size(), callsBefore);
-
-  answer = folder.filePath("missing/one.mid");
-  exportMidi->trigger();
-  EXPECT_NE(messages.back().find("cannot be written"), std::string::npos) << messages.back();
-  answer.clear();  // cancelled
-  const auto told = messages.size();
-  exportMidi->trigger();
-  EXPECT_EQ(messages.size(), told);
 }
 
 }  // namespace

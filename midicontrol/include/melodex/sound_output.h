@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ void preloadBuiltInSynthesiser(const std::filesystem::path& soundFont = {});
 // The SoundFont the built-in synthesiser uses, or will use once loaded;
 // empty when none is installed.
 std::filesystem::path builtInSoundFont();
+
+// The best General MIDI SoundFont installed (FluidR3_GM, then MuseScore
+// General, then TimGM6mb), whatever the synthesiser uses now; empty when none is.
+std::filesystem::path installedSoundFont();
 
 // Loads `soundFont` for the plays to come. On failure the SoundFont in use
 // stays, and `problem` says why in a musician's words.
@@ -42,5 +47,15 @@ struct TimedWord {
 };
 bool renderWav(const std::vector<TimedWord>& words, const std::filesystem::path& soundFont,
                const std::filesystem::path& wavPath, std::string& problem);
+
+// The same render handed over a block at a time instead of written to a file:
+// `takeBlock` gets `frames` frames of 44.1 kHz stereo as interleaved floats, and
+// returns false to end the render there. A render is renderedFrames(words)
+// frames long, known before it starts. False, with `problem` saying why, when
+// the SoundFont cannot be loaded or takeBlock ended it.
+using SoundBlockSink = std::function<bool(const float* interleaved, int frames)>;
+bool renderSound(const std::vector<TimedWord>& words, const std::filesystem::path& soundFont,
+                 const SoundBlockSink& takeBlock, std::string& problem);
+std::int64_t renderedFrames(const std::vector<TimedWord>& words);
 
 }  // namespace melodex

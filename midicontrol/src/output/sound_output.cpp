@@ -17,6 +17,10 @@ void preloadBuiltInSynthesiser(const std::filesystem::path& soundFont) { FluidSy
 
 std::filesystem::path builtInSoundFont() { return FluidSynthOutput::shared().soundFont(); }
 
+std::filesystem::path installedSoundFont() {
+  return FluidSynthOutput::findSoundFont(FluidSynthOutput::standardSoundFontFolders()).value_or(std::filesystem::path());
+}
+
 bool chooseBuiltInSoundFont(const std::filesystem::path& soundFont, std::string& problem) {
   return FluidSynthOutput::shared().changeSoundFont(soundFont, problem);
 }
