@@ -21,7 +21,7 @@ RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, co
     midix.InitProperties();
     HeadlessPlayerView view(settings.tempo, settings.replays, settings.instrument);
     PlayStep step(view, midix);
-    const PlayOutcome outcome = step.playChosenTune(lineStore, chosenTune, settings.reading);
+    const PlayOutcome outcome = step.playChosenTune(lineStore, chosenTune, settings.reading, settings.options);
     if (outcome.ending == PlayEnding::Failed) play.problem = outcome.problem;
   }
   for (const melodex::RecordedCall& call : recording->calls()) {

@@ -17,6 +17,7 @@ struct PlaySettings {
   int replays = 0;
   std::string instrument = "FIDDLE";
   Reading reading = Reading::Classic;
+  ReadingOptions options;
 };
 
 struct RecordedPlay {

@@ -28,7 +28,7 @@ struct ListedTunes {
 ListedTunes listTunes(PlayerLoopView& view, const TuneFile& tuneFile) {
   ListedTunes listed{view.reading(), {}};
   listed.entries = tuneListOf(tuneFile, listed.reading);
-  view.listTunes(titlesOf(listed.entries));
+  view.listTunes(TuneTitles(listed.entries, tuneFile.lineStore.text()));
   return listed;
 }
 
@@ -100,7 +100,8 @@ OptionalPath playFromTuneFile(PlayerLoopView& view, PlayStep& playStep, const Tu
     chosenTune = waitForStart(view, tuneFile, listed, chosenTune, requestedFile);
     if (requestedFile) return requestedFile;
     if (view.closing()) break;
-    const PlayOutcome outcome = playStep.playChosenTune(tuneFile.lineStore, chosenTune, listed.reading);
+    const PlayOutcome outcome = playStep.playChosenTune(tuneFile.lineStore, chosenTune, listed.reading,
+                                                            view.readingOptions());
     if (outcome.ending == PlayEnding::Failed) view.showMessage(outcome.problem);
   }
   return std::nullopt;

@@ -19,7 +19,8 @@ class PlayerLoopView : public PlayerView {
  public:
   // Hides every note box and gives each its string's colour.
   virtual void prepareFingerboard() = 0;
-  virtual void listTunes(const std::vector<std::string>& titles) = 0;
+  // The titles of the file's tune list, held by the list from then on.
+  virtual void listTunes(TuneTitles titles) = 0;
   // The selected entry of the tune list: its position from 0, or -1 for none.
   virtual int selectedTuneRow() const = 0;
   virtual std::string selectedTuneTitle() const = 0;
@@ -38,6 +39,8 @@ class PlayerLoopView : public PlayerView {
   virtual std::optional<std::filesystem::path> takeRequestedFile() = 0;
   // The reading the musician has chosen for tune files.
   virtual Reading reading() const = 0;
+  // What the musician asks of the standard reading beyond the written notes.
+  virtual ReadingOptions readingOptions() const = 0;
 };
 
 }  // namespace corvale

@@ -20,7 +20,7 @@ class PlayStep {
   // its position + 1), or 0 when nothing is chosen; `reading` is the one the
   // tune list was made with.
   PlayOutcome playChosenTune(const LineStore& lineStore, std::uint64_t chosenTune,
-                             Reading reading = Reading::Classic);
+                             Reading reading = Reading::Classic, const ReadingOptions& options = {});
 
  private:
   PlayerView& view_;

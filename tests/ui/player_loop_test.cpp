@@ -13,7 +13,7 @@ TEST_F(PlayerLoopTest, WaitFollowsTheSelectionAtOnceAndStartTakesTheLastPick) {
           {[this] {
              EXPECT_TRUE(form.Label1()->text().isEmpty());
              EXPECT_EQ(form.chosenTune(), 0u);
-             const QRect title = form.List1()->visualItemRect(form.List1()->item(1));
+             const QRect title = form.List1()->rowRect(1);
              QTest::mouseClick(form.List1()->viewport(), Qt::LeftButton, {}, title.center());
            },
            [this] {

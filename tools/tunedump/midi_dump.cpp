@@ -25,7 +25,8 @@ void writeMidiWords(const std::vector<melodex::RecordedCall>& calls, std::int64_
   }
 }
 
-int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, Reading reading) {
+int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, Reading reading,
+                const ReadingOptions& options) {
   return runTellingBadInput(err, [&] {
     const MidiDumpCommandLine commandLine = parseMidiDumpCommandLine(args);
     const TuneFile file = readTuneFile(commandLine.file);
@@ -43,7 +44,8 @@ int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::os
       midix.InitProperties();
       HeadlessPlayerView view(commandLine.tempo, commandLine.replays, commandLine.instrument);
       PlayStep step(view, midix);
-      const PlayOutcome outcome = step.playChosenTune(file.lineStore, chosenTuneFromDigits(commandLine.tuneNumber), reading);
+      const PlayOutcome outcome = step.playChosenTune(file.lineStore, chosenTuneFromDigits(commandLine.tuneNumber), reading,
+                                                        options);
       failed = outcome.ending == PlayEnding::Failed;
       if (failed) err << "tunedump: " << outcome.problem << '\n';
     }

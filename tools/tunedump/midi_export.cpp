@@ -13,7 +13,8 @@
 
 namespace corvale {
 
-int runMidiExport(const std::vector<std::string>& args, std::ostream& err, Reading reading) {
+int runMidiExport(const std::vector<std::string>& args, std::ostream& err, Reading reading,
+                  const ReadingOptions& options) {
   return runTellingBadInput(err, [&] {
     if (args.size() < 2 || args[1].empty() || args[1].rfind("--", 0) == 0) {
       throw DumpUsageError(args.front() + " needs the file to write before the options of --midi");
@@ -23,7 +24,7 @@ int runMidiExport(const std::vector<std::string>& args, std::ostream& err, Readi
     const MidiDumpCommandLine commandLine = parseMidiDumpCommandLine({args.begin() + 2, args.end()});
     const TuneFile file = readTuneFile(commandLine.file);
     const RecordedPlay play = recordPlay(file.lineStore, chosenTuneFromDigits(commandLine.tuneNumber),
-                                         {commandLine.tempo, commandLine.replays, commandLine.instrument, reading});
+                                         {commandLine.tempo, commandLine.replays, commandLine.instrument, reading, options});
     if (!play.problem.empty()) {
       err << "tunedump: " << play.problem << '\n';
       return 1;
