@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, MenusShowTheirActionsWithTheirShortcuts) {
       {"&File",
        {"&Open Tune File… Ctrl+O", "Open &Recent", "-", "Export as MIDI File…", "Export as WAV…", "-", "&Quit Ctrl+Q"}},
       {"&Play", {"&Start / Stop Space", "-", "&Faster Ctrl+Up +", "S&lower Ctrl+Down -", "-", "Switch &Instrument Ctrl+I"}},
-      {"&Reading", {"&Classic*", "&Standard ABC"}},  // the classic reading at first
+      {"&Reading", {"&Classic*", "&Standard ABC", "-", "Play &Ornaments"}},  // classic, no ornaments at first
       {"&Sound", {}},  // its entries are made each time it opens
       {"&Help", {"&Keyboard Shortcuts", "&What corvale Reads", "-", "&About Melodex"}},
   };
