@@ -16,6 +16,7 @@
 
 #include "abc/abc_book.h"
 #include "abc/abc_tune_reader.h"
+#include "abc/tune_reading.h"
 #include "tune/tune_file.h"
 #include "tune/tune_parser.h"
 
@@ -60,17 +61,19 @@ struct ParseTotals {
 };
 
 void parseEveryTune(const corvale::TuneFile& file, ParseTotals& totals) {
-  const corvale::abc::AbcBook book(file.lineStore.text());
+  const std::uint64_t tuneCount = file.lineStore.tuneCount();
+  corvale::TuneReader reader;
   auto start = Clock::now();
-  for (std::uint64_t n = 1; n <= book.tuneCount(); ++n) {
-    totals.standardRows += static_cast<std::uint64_t>(corvale::abc::AbcTuneReader::read(book, n).events.count());
+  for (std::uint64_t n = 1; n <= tuneCount; ++n) {
+    totals.standardRows += static_cast<std::uint64_t>(
+        reader.parse(file.lineStore, n, corvale::Reading::Standard).events.count());
   }
   totals.standardMs += millisecondsSince(start);
   corvale::TuneParser parser;
   start = Clock::now();
   for (std::uint64_t n = 1; n <= file.tuneIndex.size(); ++n) parser.parse(file.lineStore, n);
   totals.classicMs += millisecondsSince(start);
-  totals.tunes += book.tuneCount();
+  totals.tunes += tuneCount;
 }
 
 void printTotals(std::string_view name, const ParseTotals& totals, std::uint64_t classicTunes) {

@@ -7,11 +7,90 @@
 namespace corvale::abc {
 namespace {
 
-bool startsTune(std::string_view line) { return line.size() >= 2 && line[0] == 'X' && line[1] == ':'; }
+// The X: line's text when no T: line titles the tune.
+constexpr std::uint32_t kNumberTitle = TuneListEntry::kNumberTitle;
 
-bool isBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
+bool isFieldLine(std::string_view line, char letter) {
+  return line.size() >= 2 && line[0] == letter && line[1] == ':';
+}
+
+// The entry of a tune: its first T: line before K:, else its X: number, else its place.
+TuneListEntry entryOf(std::string_view text, const TuneSpan& span, std::uint64_t tune) {
+  LineCursor cursor(text, span.begin, span.first);
+  std::string_view title = trimmed(withoutComment(cursor.next(span.end)->substr(2)));
+  while (const std::optional<std::string_view> line = cursor.next(span.end)) {
+    if (isFieldLine(*line, 'T')) {
+      title = trimmed(withoutComment(line->substr(2)));
+      break;
+    }
+    if (isFieldLine(*line, 'K')) break;
+  }
+  if (title.empty()) return TuneListEntry::numbered(tune);
+  return TuneListEntry::inText(static_cast<std::size_t>(title.data() - text.data()), title.size(), tune);
+}
 
 }  // namespace
+
+std::optional<std::string_view> LineCursor::next(std::size_t end) {
+  if (at_ > end || at_ >= text_.size()) return std::nullopt;
+  const std::size_t stop = std::min(text_.find_first_of("\r\n", at_), text_.size());
+  const std::string_view line = text_.substr(at_, stop - at_);
+  at_ = stop;
+  if (at_ < text_.size()) at_ += text_[at_] == '\r' && at_ + 1 < text_.size() && text_[at_ + 1] == '\n' ? 2 : 1;
+  ++index_;
+  return line;
+}
+
+std::optional<TuneSpan> AbcBook::tune(std::uint64_t number) const {
+  std::optional<TuneSpan> found;
+  std::uint64_t count = 0;
+  if (number == 0) return found;
+  forEachTune([&](const TuneSpan& span) {
+    if (++count < number) return true;
+    found = span;
+    return false;
+  });
+  return found;
+}
+
+TuneSpan AbcBook::tuneAt(std::size_t begin, std::size_t index) const {
+  LineCursor cursor(text_, begin, index);
+  TuneSpan span{index, index, begin, begin + cursor.next(text_.size()).value_or("").size()};
+  while (true) {
+    const std::size_t lineBegin = cursor.offset();
+    const std::optional<std::string_view> line = cursor.next(text_.size());
+    if (!line || isFieldLine(*line, 'X') || line->find_first_not_of(" \t") == std::string_view::npos) break;
+    span.last = cursor.index();
+    span.end = lineBegin + line->size();
+  }
+  return span;
+}
+
+std::optional<TuneSpan> AbcBook::fileHeader() const {
+  LineCursor cursor(text_);
+  TuneSpan header;
+  bool any = false;
+  while (true) {
+    const std::size_t begin = cursor.offset();
+    const std::optional<std::string_view> line = cursor.next(text_.size());
+    if (!line || isFieldLine(*line, 'X')) break;
+    header.last = cursor.index();
+    header.end = begin + line->size();
+    any = true;
+  }
+  return any ? std::optional<TuneSpan>(header) : std::nullopt;
+}
+
+std::vector<TuneListEntry> AbcBook::tuneList() const {
+  std::vector<TuneListEntry> entries;
+  reserveForTunes(entries, text_.size());
+  std::uint64_t tune = 0;
+  forEachTune([&](const TuneSpan& span) {
+    entries.push_back(entryOf(text_, span, ++tune));
+    return true;
+  });
+  return entries;
+}
 
 std::string_view withoutComment(std::string_view line) {
   for (std::size_t at = 0; at < line.size(); ++at) {
@@ -40,68 +119,43 @@ std::pair<std::size_t, std::size_t> LogicalLine::placeOf(std::size_t at) const {
   return {piece->line, at - piece->offset};
 }
 
-std::vector<LogicalLine> logicalLines(const std::vector<std::string_view>& lines, std::size_t first,
-                                      std::size_t last) {
-  std::vector<LogicalLine> joined;
-  bool continuing = false;
-  for (std::size_t i = first; i <= last && i < lines.size(); ++i) {
-    const std::string_view text = withoutComment(lines[i]);
+LogicalLineReader::LogicalLineReader(std::string_view text, const TuneSpan& span)
+    : cursor_(text, span.begin, span.first), end_(span.end) {}
+
+bool LogicalLineReader::readRaw() {
+  const std::optional<std::string_view> line = cursor_.next(end_);
+  if (!line) return false;
+  raw_ = *line;
+  rawIndex_ = cursor_.index();
+  return true;
+}
+
+std::optional<LogicalLine> LogicalLineReader::next() {
+  if (!rawWaiting_ && !readRaw()) return std::nullopt;
+  rawWaiting_ = false;
+  pieces_.assign(1, {0, rawIndex_});
+  // A "%%" directive is a line of its own, kept whole for the reader to take.
+  if (raw_.starts_with("%%")) return LogicalLine{raw_, pieces_};
+  std::string_view text = withoutComment(raw_);
+  bool joined = false;
+  bool continuing = continuesOnNextLine(raw_);
+  const bool fieldLine = fieldOfLine(text, true).has_value();
+  while (continuing && readRaw()) {
+    const std::string_view more = withoutComment(raw_);
     // A field line after a continued music line stands on its own: "\" there only
     // keeps the music on one staff line.
-    if (continuing && fieldOfLine(text, true) && !fieldOfLine(joined.back().text, true)) continuing = false;
-    if (continuing) {
-      joined.back().text += ' ';
-    } else {
-      joined.emplace_back();
-    }
-    joined.back().pieces.push_back({joined.back().text.size(), i});
-    joined.back().text += text;
-    continuing = continuesOnNextLine(lines[i]);
-  }
-  return joined;
-}
-
-AbcBook::AbcBook(std::string_view text) {
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", at);
-    if (end == std::string_view::npos) {
-      lines_.push_back(text.substr(at));
+    if (fieldOfLine(more, true) && !fieldLine) {
+      rawWaiting_ = true;
       break;
     }
-    lines_.push_back(text.substr(at, end - at));
-    at = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    if (!joined) joined_.assign(text);
+    joined = true;
+    joined_ += ' ';
+    pieces_.push_back({joined_.size(), rawIndex_});
+    joined_ += more;
+    continuing = continuesOnNextLine(raw_);
   }
-  bool inTune = false;
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (startsTune(lines_[i])) {
-      tunes_.push_back({i, i});
-      inTune = true;
-    } else if (inTune && isBlank(lines_[i])) {
-      inTune = false;
-    } else if (inTune) {
-      tunes_.back().last = i;
-    }
-  }
-}
-
-std::vector<TuneListEntry> AbcBook::tuneList() const {
-  std::vector<TuneListEntry> entries;
-  entries.reserve(tunes_.size());
-  for (std::size_t n = 0; n < tunes_.size(); ++n) {
-    const TuneSpan& span = tunes_[n];
-    std::string_view title = trimmed(withoutComment(lines_[span.first].substr(2)));  // the X: number
-    bool titled = false;
-    for (std::size_t i = span.first + 1; i <= span.last && !titled; ++i) {
-      if (lines_[i].size() >= 2 && lines_[i][0] == 'T' && lines_[i][1] == ':') {
-        title = trimmed(withoutComment(lines_[i].substr(2)));
-        titled = true;
-      }
-      if (lines_[i].size() >= 2 && lines_[i][0] == 'K' && lines_[i][1] == ':') break;
-    }
-    entries.push_back({title.empty() ? std::to_string(n + 1) : std::string(title), n + 1});
-  }
-  return entries;
+  return LogicalLine{joined ? std::string_view(joined_) : text, pieces_};
 }
 
 }  // namespace corvale::abc

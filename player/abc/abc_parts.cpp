@@ -14,11 +14,17 @@ bool closesSection(const Music& music, std::size_t at) {
 }
 
 void label(Music& music, const MusicItem& sound, char part) {
-  const std::size_t last = std::min(sound.firstRow + sound.rowCount, music.places.size());
+  const std::size_t last = std::min<std::size_t>(sound.firstRow + sound.rowCount, music.places.size());
   for (std::size_t row = sound.firstRow; row < last; ++row) music.places[row].part = part;
 }
 
 }  // namespace
+
+Music::Music() {
+  items.reserve(kMostItems);
+  rows.reserve(kMostWrittenRows);
+  places.reserve(kMostWrittenRows);
+}
 
 void nameParts(Music& music) {
   const bool labelled = std::any_of(music.items.begin(), music.items.end(),

@@ -1,6 +1,8 @@
 #include "abc/abc_play_order.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,16 @@ constexpr std::size_t kEndingLookAhead = 4096;
 // Whether `item` starts an ending played on pass `pass`.
 bool endsOn(const MusicItem& item, int pass) {
   return item.kind == MusicItem::Kind::Ending && pass >= 0 && pass <= kLastPass && (item.endings >> pass & 1) != 0;
+}
+
+// The highest ending number among items begin..end, 0 for none.
+int highestEnding(const Music& music, std::size_t begin, std::size_t end) {
+  int highest = 0;
+  for (std::size_t i = begin; i < end; ++i) {
+    const MusicItem& item = music.items[i];
+    if (item.kind == MusicItem::Kind::Ending) highest = std::max(highest, 63 - std::countl_zero(item.endings));
+  }
+  return highest;
 }
 
 // The part letters of a P: order written out: "A2B" is "AAB", "(AB)2" is "ABAB".
@@ -53,10 +65,14 @@ class RepeatPlayer {
   RepeatPlayer(const Music& music, EventTable& table, std::vector<RowPlace>& places, std::size_t& budget)
       : music_(music), table_(table), places_(places), budget_(budget) {}
 
-  void play(std::size_t begin, std::size_t end) {
+  // Plays items begin..end. With a `countedPass`, the run is played once as that pass
+  // of its repeat: its ending for that pass, and no going back at its end.
+  void play(std::size_t begin, std::size_t end, int countedPass = 0) {
     end_ = end;
     start_ = begin;
-    pass_ = 1;
+    countedPass_ = countedPass;
+    pass_ = firstPass();
+    startColons_ = 0;
     explicitStart_ = skipping_ = false;
     for (std::size_t i = begin; i < end && budget_ > 0 && !table_.full(); ++i, --budget_) {
       const MusicItem& item = music_.items[i];
@@ -111,30 +127,37 @@ class RepeatPlayer {
 
   void enterEnding(const MusicItem& item) { skipping_ = !endsOn(item, pass_); }
 
+  int firstPass() const { return countedPass_ > 0 ? countedPass_ : 1; }
+
   void passBar(const MusicItem& item, std::size_t& at) {
     if (item.repeatEnd) {
-      if ((pass_ == 1 || endingAhead(at, pass_ + 1)) && pass_ < kLastPass) {
+      // One pass more than the colons at either end of the repeat, or as its endings ask.
+      const int passes = 1 + std::max<int>(item.endColons, startColons_);
+      const bool again = pass_ < passes || endingAhead(at, pass_ + 1);
+      if (countedPass_ == 0 && again && pass_ < kLastPass) {
         repeatFrom(at);
         return;
       }
-      pass_ = 1;
+      pass_ = firstPass();
+      startColons_ = 0;
       explicitStart_ = false;
       start_ = at + 1;
     }
-    if (item.repeatStart && leftOpen(at)) {
+    if (item.repeatStart && countedPass_ == 0 && leftOpen(at)) {
       repeatFrom(at);
     } else if (item.repeatStart) {
       startRepeat(at);
     } else if (item.sectionEnd && !explicitStart_) {
       // A repeat without its "|:" goes back to the last double bar.
       start_ = at + 1;
-      pass_ = 1;
+      pass_ = firstPass();
     }
   }
 
   void startRepeat(std::size_t at) {
     start_ = at + 1;
-    pass_ = 1;
+    pass_ = firstPass();
+    startColons_ = music_.items[at].startColons;
     explicitStart_ = true;
   }
 
@@ -162,6 +185,8 @@ class RepeatPlayer {
   std::size_t end_ = 0;
   std::size_t start_ = 0;       // where the repeat being played goes back to
   int pass_ = 1;
+  int countedPass_ = 0;
+  int startColons_ = 0;         // of the "|:" being played
   bool explicitStart_ = false;  // a "|:" is waiting for its ":|"
   bool skipping_ = false;       // inside an ending this pass does not play
 };
@@ -198,10 +223,19 @@ void writePlayOrder(const Music& music, std::string_view partOrder, EventTable& 
     return;
   }
   player.play(sections.front().begin, sections.front().end);
+  std::array<int, 256> plays{};  // how often the order names each part, and has played it
+  std::array<int, 256> played{};
+  for (char label : order) ++plays[static_cast<unsigned char>(label)];
   for (char label : order) {
     for (const Section& section : sections) {
       if (section.label != label) continue;
-      player.play(section.begin, section.end);
+      // A part the order plays n times over, with an ending for each time (and more than
+      // two), plays each time as one pass taking its ending: "P:A3" with "[1 [2 [3" in A
+      // plays A three times in all.
+      const int times = plays[static_cast<unsigned char>(label)];
+      const int nth = ++played[static_cast<unsigned char>(label)];
+      const bool counted = times > 1 && highestEnding(music, section.begin, section.end) >= std::max(times, 3);
+      player.play(section.begin, section.end, counted ? nth : 0);
       break;
     }
   }

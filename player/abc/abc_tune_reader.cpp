@@ -7,6 +7,7 @@
 #include "abc/abc_fields.h"
 #include "abc/abc_parts.h"
 #include "abc/abc_play_order.h"
+#include "abc/abc_tempo.h"
 #include "abc/abc_voice_choice.h"
 
 namespace corvale::abc {
@@ -19,6 +20,9 @@ struct Header {
   std::string partOrder;
   std::string firstVoice;
   std::string keyText;
+  std::string tempoText;
+  Transposition transposition;
+  BarAccidentals accidentals;
   bool keyed = false;
 };
 
@@ -33,50 +37,92 @@ void applyHeaderField(const Field& field, Header& header, bool fileHeader) {
       if (!fileHeader) header.partOrder = trimmed(field.text);
       break;
     case 'V':
-      if (!fileHeader && header.firstVoice.empty()) header.firstVoice = VoiceChoice::voiceOf(field.text);
+      if (fileHeader) break;
+      if (header.firstVoice.empty()) header.firstVoice = VoiceChoice::voiceOf(field.text);
+      // The voice that plays is the first named: its clef and transposition count.
+      if (VoiceChoice::voiceOf(field.text) == header.firstVoice) {
+        header.transposition.read(VoiceChoice::afterVoice(field.text));
+      }
       break;
     case 'K':
       if (!fileHeader) {
         header.keyText = trimmed(field.text);
+        header.transposition.read(field.text);
         header.keyed = true;
       }
       break;
+    case 'Q': header.tempoText = field.text; break;
+    case 'I': header.accidentals.readDirective(field.text); break;
     default: break;
   }
 }
 
+// A line up to the widest column a row is placed at, not cutting a character.
+std::string_view listedPart(std::string_view line) {
+  constexpr std::size_t kWidest = 0xFFFF;
+  if (line.size() <= kWidest) return line;
+  std::size_t end = kWidest;
+  while (end > 0 && (static_cast<unsigned char>(line[end]) & 0xC0U) == 0x80U) --end;
+  return line.substr(0, end);
+}
+
 }  // namespace
 
-ParsedTune AbcTuneReader::read(const AbcBook& book, std::uint64_t chosenTune) {
+// Takes a header line: a field, or a "%%" directive.
+bool applyHeaderLine(std::string_view line, Header& header, bool fileHeader) {
+  if (line.starts_with("%%")) {
+    header.accidentals.readDirective(line.substr(2));
+    return true;
+  }
+  const auto field = fieldOfLine(line, false);
+  if (field) applyHeaderField(*field, header, fileHeader);
+  return field.has_value();
+}
+
+ParsedTune AbcTuneReader::read(const AbcBook& book, std::uint64_t chosenTune, const ReadingOptions& options) {
+  return read(book, book.tune(chosenTune), options);
+}
+
+ParsedTune AbcTuneReader::read(const AbcBook& book, const std::optional<TuneSpan>& found,
+                               const ReadingOptions& options) {
   ParsedTune tune;
   tune.bodyStartLine = 1;
   tune.tuneLineCount = 1;
-  if (chosenTune == 0 || chosenTune > book.tuneCount()) return tune;
-
-  const auto& lines = book.lines();
-  const TuneSpan& span = book.tune(chosenTune);
+  if (!found) return tune;
+  const TuneSpan& span = *found;
+  const std::string_view text = book.text();
   tune.bodyStartLine = static_cast<int>(span.first + 1);
   tune.tuneLineCount = static_cast<int>(span.last + 1);
-  for (std::size_t i = span.first; i <= span.last; ++i) tune.listedLines.emplace_back(lines[i]);
+  // The one copy of the tune's lines: the window lists them, and no row is placed
+  // past their widest column, so a longer line is listed that far.
+  tune.listedLines.reserve(span.last - span.first + 1);
+  LineCursor cursor(text, span.begin, span.first);
+  while (const auto line = cursor.next(span.end)) tune.listedLines.emplace_back(listedPart(*line));
 
   Header header;
-  if (book.fileHeaderLineCount() > 0) {
-    for (const LogicalLine& line : logicalLines(lines, 0, book.fileHeaderLineCount() - 1)) {
-      if (const auto field = fieldOfLine(line.text, false)) applyHeaderField(*field, header, true);
-    }
+  if (const std::optional<TuneSpan> fileHeader = book.fileHeader()) {
+    LogicalLineReader lines(text, *fileHeader);
+    while (const auto line = lines.next()) applyHeaderLine(line->text, header, true);
   }
   // Header fields run to the K: line, and text lines among them are passed over; a
   // tune without a K: line starts its body at its first line that is not a field.
-  const std::vector<LogicalLine> tuneLines = logicalLines(lines, span.first, span.last);
-  const bool hasKey = std::any_of(tuneLines.begin(), tuneLines.end(), [](const LogicalLine& line) {
-    const auto field = fieldOfLine(line.text, false);
-    return field && field->letter == 'K';
-  });
-  std::size_t body = 1;
-  for (; body < tuneLines.size() && !header.keyed; ++body) {
-    const auto field = fieldOfLine(tuneLines[body].text, false);
-    if (field) applyHeaderField(*field, header, false);
-    else if (!hasKey && !trimmed(tuneLines[body].text).empty()) break;
+  bool hasKey = false;
+  for (LogicalLineReader lines(text, span); const auto line = lines.next();) {
+    const auto field = fieldOfLine(line->text, false);
+    if (field && field->letter == 'K') {
+      hasKey = true;
+      break;
+    }
+  }
+  LogicalLineReader lines(text, span);
+  lines.next();  // the X: line
+  std::optional<LogicalLine> firstBodyLine;
+  while (!header.keyed) {
+    firstBodyLine = lines.next();
+    if (!firstBodyLine) break;
+    const bool headerLine = applyHeaderLine(firstBodyLine->text, header, false);
+    if (!headerLine && !hasKey && !trimmed(firstBodyLine->text).empty()) break;
+    firstBodyLine.reset();
   }
 
   BodyStart start;
@@ -85,14 +131,25 @@ ParsedTune AbcTuneReader::read(const AbcBook& book, std::uint64_t chosenTune) {
   start.unitLength = header.unitLength.value_or(defaultUnitLength(header.meter));
   start.firstVoice = header.firstVoice;
   start.firstLine = span.first;
+  start.transposition = header.transposition;
+  start.accidentals = header.accidentals;
+  start.playOrnaments = options.playOrnaments;
   tune.keyText = header.keyText;
+  if (!header.tempoText.empty()) tune.tempo = readTempo(header.tempoText, start.unitLength);
   tune.keyClass = start.key.signatureText();
 
   Music music;
   BodyReader reader(start, music);
-  for (std::size_t i = body; i < tuneLines.size(); ++i) reader.readLine(tuneLines[i]);
+  if (firstBodyLine) reader.readLine(*firstBodyLine);
+  while (!reader.full()) {
+    const auto line = lines.next();
+    if (!line) break;
+    reader.readLine(*line);
+  }
   nameParts(music);
   tune.events = EventTable(kMostRows);
+  tune.events.reserve();
+  tune.places.reserve(kMostRows);
   writePlayOrder(music, header.partOrder, tune.events, tune.places);
   return tune;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "abc/abc_book.h"
+#include "abc/reading_options.h"
 #include "tune/tune_parser.h"
 
 namespace corvale::abc {
@@ -16,7 +17,10 @@ class AbcTuneReader {
 
   // `chosenTune` counts from 1 in file order; 0 or a number past the last tune gives a
   // blank tune with no notes.
-  static ParsedTune read(const AbcBook& book, std::uint64_t chosenTune);
+  static ParsedTune read(const AbcBook& book, std::uint64_t chosenTune, const ReadingOptions& options = {});
+  // The same for a tune already found; nothing gives the blank tune.
+  static ParsedTune read(const AbcBook& book, const std::optional<TuneSpan>& found,
+                         const ReadingOptions& options = {});
 };
 
 }  // namespace corvale::abc

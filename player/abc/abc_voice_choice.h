@@ -15,6 +15,9 @@ class VoiceChoice {
   // The voice a V: field's text names (its first word), as in "V:1 clef=bass".
   static std::string voiceOf(std::string_view fieldText);
 
+  // The text of a V: field after its voice: its clef, transposition and other settings.
+  static std::string_view afterVoice(std::string_view fieldText);
+
   // A V: field switches to its voice; the first voice ever named is the one that plays.
   void switchTo(std::string_view fieldText);
 

@@ -10,10 +10,15 @@ std::vector<TuneListEntry> tuneListOf(const TuneFile& file, Reading reading) {
   return abc::AbcBook(file.lineStore.text()).tuneList();
 }
 
-ParsedTune TuneReader::parse(const LineStore& store, std::uint64_t chosenTune, Reading reading) {
+ParsedTune TuneReader::parse(const LineStore& store, std::uint64_t chosenTune, Reading reading,
+                             const ReadingOptions& options) {
   if (reading == Reading::Classic) return classic_.parse(store, chosenTune);
-  // Splitting the text into lines again costs little beside the play it starts.
-  return abc::AbcTuneReader::read(abc::AbcBook(store.text()), chosenTune);
+  // The file's tunes start where the line store's do, at each line beginning "X:".
+  const abc::AbcBook book(store.text());
+  if (chosenTune == 0 || chosenTune > store.tuneCount()) return abc::AbcTuneReader::read(book, std::nullopt, options);
+  const std::string_view xLine = store.line(chosenTune, 1);
+  const auto begin = static_cast<std::size_t>(xLine.data() - store.text().data());
+  return abc::AbcTuneReader::read(book, book.tuneAt(begin, store.firstLineIndex(chosenTune)), options);
 }
 
 }  // namespace corvale

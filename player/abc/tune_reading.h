@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "abc/reading_options.h"
 #include "tune/tune_file.h"
 #include "tune/tune_parser.h"
 
@@ -20,7 +21,9 @@ class TuneReader {
  public:
   // `chosenTune` is a tune list entry's tune (0 for none). Under the classic reading
   // it is the classic parser's; under the standard one tune n is the file's n-th tune.
-  ParsedTune parse(const LineStore& store, std::uint64_t chosenTune, Reading reading);
+  // `options` count under the standard reading only.
+  ParsedTune parse(const LineStore& store, std::uint64_t chosenTune, Reading reading,
+                   const ReadingOptions& options = {});
 
  private:
   TuneParser classic_;

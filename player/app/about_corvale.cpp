@@ -10,7 +10,7 @@
 namespace corvale {
 
 void showAboutCorvale(QWidget& parent, const QSettings& settings) {
-  const std::filesystem::path soundFont = soundFontInUse(settings);
+  const std::filesystem::path soundFont = soundFontInUse(settings).path;
   const QString folder = keptMusicFolder(settings);
   const QString text =
       QStringLiteral("<p><b>corvale %1</b><br>A tune player for fiddle and banjo players.</p>"

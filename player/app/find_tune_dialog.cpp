@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -78,7 +77,7 @@ void FindTuneDialog::refreshTunes() {
 
 bool FindTuneDialog::findFrom(TuneFinder::Direction direction, bool selectedCounts) {
   refreshTunes();
-  QListWidget& list = *form_.List1();
+  TuneList& list = *form_.List1();
   const std::string typed = field_->text().toStdString();
   if (typed.find_first_not_of(" \t") == std::string::npos) {
     status_->clear();
@@ -94,7 +93,7 @@ bool FindTuneDialog::findFrom(TuneFinder::Direction direction, bool selectedCoun
   status_->setText(count == 1 ? QStringLiteral("1 tune holds them.") : QStringLiteral("%1 tunes hold them.").arg(count));
   // As a click does: the loop shows the title beside NOW PLAYING and Start plays it.
   list.setCurrentRow(*row);
-  list.scrollToItem(list.item(*row));
+  list.scrollTo(list.model()->index(*row, 0));
   return true;
 }
 

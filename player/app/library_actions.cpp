@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QKeySequence>
-#include <QListWidget>
 #include <QTimer>
 #include <system_error>
 
@@ -127,16 +126,14 @@ void LibraryActions::selectInTuneList(std::uint64_t tune) {
   const int row = OpenFileTunes::of(form_).rowOf(tune);
   if (row < 0) return;
   form_.List1()->setCurrentRow(row);
-  form_.List1()->scrollToItem(form_.List1()->item(row));
+  form_.List1()->scrollTo(form_.List1()->model()->index(row, 0));
   window_.activateWindow();
   form_.List1()->setFocus();
 }
 
 void LibraryActions::addSelectedTune() {
-  QListWidget& list = *form_.List1();
-  const QList<QListWidgetItem*> selected = list.selectedItems();
-  const std::optional<TuneListEntry> entry =
-      selected.isEmpty() ? std::nullopt : OpenFileTunes::of(form_).entry(list.row(selected.front()));
+  const int selected = form_.List1()->selectedRow();
+  const std::optional<OpenFileTunes::Entry> entry = OpenFileTunes::of(form_).entry(selected);
   if (!entry || entry->tune == 0) {
     form_.showMessage("Choose a tune in the list first");
     return;

@@ -187,7 +187,8 @@ ExportRequest MainWindow::exportRequest() const {
   } else {
     request.source = ExportSource{std::filesystem::path(QFile::encodeName(form_->tunePath()).toStdString()),
                                   form_->chosenTune(),
-                                  {form_->tempoValue(), form_->replaysValue(), form_->instrumentCaption(), form_->reading()},
+                                  {form_->tempoValue(), form_->replaysValue(), form_->instrumentCaption(), form_->reading(),
+                                   form_->readingOptions()},
                                   form_->selectedTuneTitle()};
   }
   return request;

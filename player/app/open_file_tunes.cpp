@@ -4,15 +4,16 @@
 #include "player/library/text_folding.h"
 #include "player/library/tune_finder.h"
 #include "player/window/form1.h"
+#include "player/window/tune_list.h"
 #include "tune/tune_file.h"
 
 namespace corvale {
 namespace {
 
-bool sameTitles(const std::vector<TuneListEntry>& entries, const QListWidget& list) {
+bool sameTitles(const std::vector<TuneListEntry>& entries, std::string_view text, const TuneList& list) {
   if (static_cast<int>(entries.size()) != list.count()) return false;
   for (int row = 0; row < list.count(); ++row) {
-    if (list.item(row)->text().toStdString() != entries[static_cast<std::size_t>(row)].title) return false;
+    if (list.title(row).toStdString() != entries[static_cast<std::size_t>(row)].title(text)) return false;
   }
   return true;
 }
@@ -21,14 +22,15 @@ bool sameTitles(const std::vector<TuneListEntry>& entries, const QListWidget& li
 
 OpenFileTunes OpenFileTunes::of(const Form1& form) {
   OpenFileTunes tunes;
-  const QListWidget& list = *form.List1();
+  const TuneList& list = *form.List1();
   if (!form.tunePath().isEmpty()) {
     try {
       const TuneFile file = readTuneFile(pathOf(form.tunePath()));
-      std::vector<TuneListEntry> entries = tuneListOf(file, form.reading());
-      if (sameTitles(entries, list)) {
-        tunes.findable = findableTexts(file.lineStore.text(), entries, form.reading());
-        tunes.entries = std::move(entries);
+      const std::vector<TuneListEntry> entries = tuneListOf(file, form.reading());
+      const std::string_view text = file.lineStore.text();
+      if (sameTitles(entries, text, list)) {
+        tunes.findable = findableTexts(text, entries, form.reading());
+        for (const TuneListEntry& entry : entries) tunes.entries.push_back({entry.tune, entry.title(text)});
         return tunes;
       }
     } catch (const TuneFileError&) {
@@ -36,14 +38,14 @@ OpenFileTunes OpenFileTunes::of(const Form1& form) {
     }
   }
   for (int row = 0; row < list.count(); ++row) {
-    const std::string title = list.item(row)->text().toStdString();
-    tunes.entries.push_back({title, 0});
+    const std::string title = list.title(row).toStdString();
+    tunes.entries.push_back({0, title});
     tunes.findable.push_back(foldForSearch(title));
   }
   return tunes;
 }
 
-std::optional<TuneListEntry> OpenFileTunes::entry(int row) const {
+std::optional<OpenFileTunes::Entry> OpenFileTunes::entry(int row) const {
   if (row < 0 || static_cast<std::size_t>(row) >= entries.size()) return std::nullopt;
   return entries[static_cast<std::size_t>(row)];
 }

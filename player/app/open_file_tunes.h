@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "tune/tune_index.h"
 
 namespace corvale {
 
@@ -16,13 +15,18 @@ class Form1;
 // changed since it was listed (its titles no longer those shown), only the
 // titles shown are known.
 struct OpenFileTunes {
-  std::vector<TuneListEntry> entries;  // one per row of the tune list
+  // A row of the tune list: the tune it plays (0 when not known) and its title.
+  struct Entry {
+    std::uint64_t tune = 0;
+    std::string title;
+  };
+  std::vector<Entry> entries;          // one per row of the tune list
   std::vector<std::string> findable;   // folded, one per row
 
   static OpenFileTunes of(const Form1& form);
 
-  // The tune list entry of `row`, if there is one.
-  std::optional<TuneListEntry> entry(int row) const;
+  // The entry of `row`, if there is one.
+  std::optional<Entry> entry(int row) const;
   // The row that plays `tune`, or -1.
   int rowOf(std::uint64_t tune) const;
 };

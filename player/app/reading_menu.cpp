@@ -12,6 +12,7 @@ namespace {
 const QString kKey = QStringLiteral("reading");
 const QString kStandardValue = QStringLiteral("standard");
 const QString kClassicValue = QStringLiteral("classic");
+const QString kOrnamentsKey = QStringLiteral("playOrnaments");
 
 }  // namespace
 
@@ -27,11 +28,24 @@ ReadingMenu::ReadingMenu(Form1& form, QObject* parent)
   const Reading reading = storedReading();
   (reading == Reading::Standard ? standard_ : classic_)->setChecked(true);
   form_.setReading(reading);
+  ornaments_ = new QAction(QStringLiteral("Play &Ornaments"), this);
+  ornaments_->setStatusTip(QStringLiteral("Under the standard reading, play rolls, trills, mordents and turns"));
+  ornaments_->setCheckable(true);
+  ornaments_->setChecked(storedPlayOrnaments());
+  form_.setPlayOrnaments(ornaments_->isChecked());
+  connect(ornaments_, &QAction::toggled, this, [this](bool on) {
+    openUserSettings()->setValue(kOrnamentsKey, on);
+    form_.setPlayOrnaments(on);
+  });
   connect(classic_, &QAction::triggered, this, [this] { choose(Reading::Classic); });
   connect(standard_, &QAction::triggered, this, [this] { choose(Reading::Standard); });
 }
 
-MenuSection ReadingMenu::section() const { return {QStringLiteral("&Reading"), {{classic_}, {standard_}}}; }
+MenuSection ReadingMenu::section() const {
+  return {QStringLiteral("&Reading"), {{classic_}, {standard_}, {}, {ornaments_}}};
+}
+
+bool ReadingMenu::storedPlayOrnaments() { return openUserSettings()->value(kOrnamentsKey, false).toBool(); }
 
 Reading ReadingMenu::storedReading() {
   return openUserSettings()->value(kKey).toString() == kStandardValue ? Reading::Standard : Reading::Classic;

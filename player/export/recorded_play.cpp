@@ -64,7 +64,7 @@ RecordedPlay recordPlay(const ParsedTune& tune, const PlaySettings& settings, co
 
 RecordedPlay recordPlay(const LineStore& lineStore, std::uint64_t chosenTune, const PlaySettings& settings) {
   TuneReader reader;
-  return recordPlay(reader.parse(lineStore, chosenTune, settings.reading), settings);
+  return recordPlay(reader.parse(lineStore, chosenTune, settings.reading, settings.options), settings);
 }
 
 }  // namespace corvale

@@ -27,6 +27,7 @@ struct PlaySettings {
   int replays = 0;
   std::string instrument = "FIDDLE";
   Reading reading = Reading::Classic;
+  ReadingOptions options;
   std::optional<RecordedPractice> practice;
 };
 

@@ -98,7 +98,7 @@ ExportPlan planExportOf(const LineStore& store, const ExportOrder& order, const 
     plan.limits = limits;
     plan.destination = order.output;
     TuneReader reader;
-    plan.tune = reader.parse(store, order.chosenTune, order.play.reading);
+    plan.tune = reader.parse(store, order.chosenTune, order.play.reading, order.play.options);
     plan.measure = order.play.practice ? practiceMeasure(plan.tune.events, order.play)
                                        : measurePlay(plan.tune.events, order.play.tempo, order.play.replays);
     plan.facts = tuneFactsOf(plan.tune, order.play.reading);

@@ -10,12 +10,12 @@ std::vector<std::string> findableTexts(std::string_view utf8Text, const std::vec
   std::vector<std::string> texts;
   texts.reserve(entries.size());
   if (reading == Reading::Classic) {
-    for (const TuneListEntry& entry : entries) texts.push_back(foldForSearch(entry.title));
+    for (const TuneListEntry& entry : entries) texts.push_back(foldForSearch(entry.title(utf8Text)));
     return texts;
   }
   const std::vector<TuneRecord> records = readTuneRecords(utf8Text);
   for (const TuneListEntry& entry : entries) {
-    std::string text = entry.title;
+    std::string text = entry.title(utf8Text);
     if (entry.tune >= 1 && entry.tune <= records.size()) text += ' ' + records[entry.tune - 1].searchableText();
     texts.push_back(foldForSearch(text));
   }

@@ -1,5 +1,8 @@
 #include "player/library/tune_record.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "abc/abc_book.h"
 #include "abc/abc_fields.h"
 
@@ -27,20 +30,27 @@ std::string* defaultedField(TuneRecord& record, char letter) {
 
 HeaderDefaults readFileHeader(const abc::AbcBook& book) {
   TuneRecord fields;
-  for (std::size_t i = 0; i < book.fileHeaderLineCount(); ++i) {
-    const auto field = abc::fieldOfLine(abc::withoutComment(book.lines()[i]), false);
-    if (!field) continue;
-    if (std::string* kept = defaultedField(fields, field->letter)) *kept = abc::trimmed(field->text);
+  const std::optional<abc::TuneSpan> header = book.fileHeader();
+  if (header) {
+    abc::LineCursor lines(book.text(), header->begin, header->first);
+    while (const std::optional<std::string_view> line = lines.next(header->end)) {
+      const auto field = abc::fieldOfLine(abc::withoutComment(*line), false);
+      if (!field) continue;
+      if (std::string* kept = defaultedField(fields, field->letter)) *kept = abc::trimmed(field->text);
+    }
   }
   return {fields.metre, fields.rhythm, fields.composer, fields.source, fields.origin};
 }
 
-// Up to a few bars of the body's first music lines, fields and comments passed over.
-std::string firstBarsOf(const abc::AbcBook& book, std::size_t first, std::size_t last) {
+// Up to a few bars of the body's first music lines (from the cursor up to byte
+// `end`), fields and comments passed over.
+std::string firstBarsOf(abc::LineCursor& lines, std::size_t end) {
   std::string bars;
   std::size_t barLines = 0;
-  for (std::size_t i = first; i <= last && barLines < kFirstBarsBars; ++i) {
-    const std::string_view line = abc::trimmed(abc::withoutComment(book.lines()[i]));
+  while (barLines < kFirstBarsBars) {
+    const std::optional<std::string_view> next = lines.next(end);
+    if (!next) break;
+    const std::string_view line = abc::trimmed(abc::withoutComment(*next));
     if (line.empty() || abc::fieldOfLine(line, true)) continue;
     for (const char c : line) {
       if (bars.empty() && (c == '|' || c == ':')) continue;  // a start repeat before the first bar
@@ -74,20 +84,23 @@ std::vector<TuneRecord> readTuneRecords(std::string_view utf8Text) {
   const abc::AbcBook book(utf8Text);
   const HeaderDefaults defaults = readFileHeader(book);
   std::vector<TuneRecord> records;
-  records.reserve(book.tuneCount());
-  for (std::size_t n = 1; n <= book.tuneCount(); ++n) {
-    const abc::TuneSpan& span = book.tune(n);
-    TuneRecord record{n, static_cast<std::uint64_t>(book.lines()[span.first].data() - utf8Text.data()),
-                      std::string(abc::trimmed(abc::withoutComment(book.lines()[span.first].substr(2)))),
+  book.forEachTune([&](const abc::TuneSpan& span) {
+    abc::LineCursor lines(utf8Text, span.begin, span.first);
+    const std::string_view xLine = lines.next(span.end).value_or(std::string_view());
+    TuneRecord record{records.size() + 1, static_cast<std::uint64_t>(span.begin),
+                      std::string(abc::trimmed(abc::withoutComment(xLine.substr(std::min<std::size_t>(2, xLine.size()))))),
                       {}, {}, defaults.metre, defaults.rhythm, defaults.composer, defaults.source,
                       defaults.origin, {}};
-    std::size_t body = span.last + 1;
-    for (std::size_t i = span.first + 1; i <= span.last; ++i) {
-      const std::string_view line = abc::withoutComment(book.lines()[i]);
+    std::size_t bodyBegin = span.end;  // where the first line of music starts
+    while (true) {
+      const std::size_t lineBegin = lines.offset();
+      const std::optional<std::string_view> next = lines.next(span.end);
+      if (!next) break;
+      const std::string_view line = abc::withoutComment(*next);
       if (line.empty()) continue;  // a comment line inside the header
       const auto field = abc::fieldOfLine(line, false);
       if (!field) {
-        body = i;
+        bodyBegin = lineBegin;
         break;
       }
       const std::string text(abc::trimmed(field->text));
@@ -95,15 +108,17 @@ std::vector<TuneRecord> readTuneRecords(std::string_view utf8Text) {
         if (!text.empty()) record.titles.push_back(text);
       } else if (field->letter == 'K') {
         record.key = text;
-        body = i + 1;
+        bodyBegin = lines.offset();
         break;
       } else if (std::string* kept = defaultedField(record, field->letter)) {
         *kept = text;
       }
     }
-    record.firstBars = firstBarsOf(book, body, span.last);
+    abc::LineCursor body(utf8Text, bodyBegin);
+    record.firstBars = firstBarsOf(body, span.end);
     records.push_back(std::move(record));
-  }
+    return true;
+  });
   return records;
 }
 

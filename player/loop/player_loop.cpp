@@ -43,7 +43,7 @@ void outlineChosenTune(PlayerLoopView& view, const TuneFile& tuneFile, ListedTun
 ListedTunes listTunes(PlayerLoopView& view, const TuneFile& tuneFile) {
   ListedTunes listed{view.reading(), {}, std::nullopt};
   listed.entries = tuneListOf(tuneFile, listed.reading);
-  view.listTunes(titlesOf(listed.entries));
+  view.listTunes(TuneTitles(listed.entries, tuneFile.lineStore.text()));
   return listed;
 }
 
@@ -140,7 +140,8 @@ OptionalPath playFromTuneFile(PlayerLoopView& view, PlayStep& playStep, SetPlay&
       view.clearMessage();
       askedToChoose = false;
     }
-    const PlayOutcome outcome = playStep.playChosenTune(tuneFile.lineStore, chosenTune, listed.reading);
+    const PlayOutcome outcome = playStep.playChosenTune(tuneFile.lineStore, chosenTune, listed.reading,
+                                                            view.readingOptions());
     if (outcome.ending == PlayEnding::Failed) view.showMessage(outcome.problem);
   }
   return std::nullopt;

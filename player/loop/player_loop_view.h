@@ -20,7 +20,8 @@ class PlayerLoopView : public PlayerView {
  public:
   // Hides every note box and gives each its string's colour.
   virtual void prepareFingerboard() = 0;
-  virtual void listTunes(const std::vector<std::string>& titles) = 0;
+  // The titles of the file's tune list, held by the list from then on.
+  virtual void listTunes(TuneTitles titles) = 0;
   // The selected entry of the tune list: its position from 0, or -1 for none.
   virtual int selectedTuneRow() const = 0;
   virtual std::string selectedTuneTitle() const = 0;
@@ -42,6 +43,8 @@ class PlayerLoopView : public PlayerView {
   // A set asked to be played while the loop runs: handed over once, as its play
   // begins (so the run state then reads "CLICK TO STOP"), then empty until the next.
   virtual std::optional<TuneSet> takeRequestedSet() { return std::nullopt; }
+  // What the musician asks of the standard reading beyond the written notes.
+  virtual ReadingOptions readingOptions() const = 0;
 };
 
 }  // namespace corvale

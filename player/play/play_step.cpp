@@ -1,5 +1,8 @@
 #include "player/play/play_step.h"
 
+#include <cmath>
+#include <new>
+
 #include "player/play/practice_play.h"
 
 namespace corvale {
@@ -14,7 +17,7 @@ std::string takeTuneTempo(const ParsedTune& tune, Reading reading, PlayerView& v
   bool clamped = false;
   const int tempo = sliderTempoFor(*timing.tempo, timing.unitWholeNotes, &clamped);
   view.setTempoValue(tempo);
-  return "Tempo from the tune: " + std::to_string(timing.tempo->beatsPerMinute) + " beats a minute (TEMPO " +
+  return "Tempo from the tune: " + std::to_string(std::lround(timing.tempo->beatsPerMinute)) + " beats a minute (TEMPO " +
          std::to_string(tempo) + (clamped ? ", as near as the slider goes" : "") + ").";
 }
 
@@ -25,14 +28,29 @@ std::string joined(const std::string& first, const std::string& second) {
 
 }  // namespace
 
+namespace {
+
+constexpr const char* kTooLargeToPlay = "This tune is too large to play.";
+
+}  // namespace
+
 PlayStep::PlayStep(PlayerView& view, melodex::Dispatch& midix) : view_(view), engine_(view, midix) {}
 
-PlayOutcome PlayStep::playChosenTune(const LineStore& lineStore, std::uint64_t chosenTune, Reading reading) {
+PlayOutcome PlayStep::playChosenTune(const LineStore& lineStore, std::uint64_t chosenTune, Reading reading,
+                                     const ReadingOptions& options) {
   // Every play starts from an empty event table and body: the parse builds both anew.
-  ParsedTune tune = reader_.parse(lineStore, chosenTune, reading);
-  view_.listTuneLines(tune.listedLines);
-  // The key field is shown after every header scan, empty for a tune without one.
-  view_.showKeyText(tune.keyText);
+  ParsedTune tune;
+  try {
+    tune = reader_.parse(lineStore, chosenTune, reading, options);
+    view_.listTuneLines(tune.listedLines);
+    // The key field is shown after every header scan, empty for a tune without one.
+    view_.showKeyText(tune.keyText);
+  } catch (const std::bad_alloc&) {
+    // The memory the tune's reading needs is not there: say so and wait for the next Start.
+    view_.clearTuneLines();
+    view_.setIdle();
+    return PlayOutcome{PlayEnding::Failed, kTooLargeToPlay};
+  }
   // The listed lines and their count belong to this play only: the engine
   // empties the list, and the parsed tune goes with this call.
   return playParsedTune(tune, reading);

@@ -20,7 +20,7 @@ class PlayStep {
   // its position + 1), or 0 when nothing is chosen; `reading` is the one the
   // tune list was made with.
   PlayOutcome playChosenTune(const LineStore& lineStore, std::uint64_t chosenTune,
-                             Reading reading = Reading::Classic);
+                             Reading reading = Reading::Classic, const ReadingOptions& options = {});
   // Plays a tune parsed already under `reading`, as the view's practice asks.
   PlayOutcome playParsedTune(const ParsedTune& tune, Reading reading);
 

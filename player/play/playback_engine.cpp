@@ -106,15 +106,16 @@ PlayEnding PlaybackEngine::playPasses(const EventTable& events, ChordRows chordR
       if (!playRow(event, held)) return PlayEnding::Closing;
       if (held) {
         // A chord note takes no time: Stop waits for the chord's end like any note's.
-        heldNotes_.push_back(event);
+        heldNotes_.push_back({event, event.heldFor});
         continue;
       }
-      releaseHeldNotes();
+      releaseHeldNotesAfter(event.duration);
       // Stop is honoured only between notes: the sounding note has ended.
       const bool stopPressed = stopAfterPause();
       view_.showWindow();
       if (stopPressed) return PlayEnding::Stopped;
     }
+    releaseHeldNotes();
   }
   return PlayEnding::Finished;
 }
@@ -151,18 +152,33 @@ bool PlaybackEngine::playRow(const NoteEvent& event, bool held) {
   return !view_.closing();
 }
 
-void PlaybackEngine::releaseHeldNotes() {
-  for (const NoteEvent& event : heldNotes_) {
-    const RowArguments arguments = argumentsOf(event);
-    std::array<melodex::Variant, 2> stopArguments{arguments.note, arguments.channel};
-    try {
-      midix_.Invoke(melodex::member::StopNote, melodex::InvokeKind::Method, stopArguments);
-    } catch (const melodex::RuntimeError&) {
-      // The other held notes are still ended; a refusal while playing is reported by the play.
-    }
-    if (hasBox(arguments.note)) view_.hideBox(arguments.note - kLowestBoxNote);
+void PlaybackEngine::release(const NoteEvent& event) {
+  const RowArguments arguments = argumentsOf(event);
+  std::array<melodex::Variant, 2> stopArguments{arguments.note, arguments.channel};
+  try {
+    midix_.Invoke(melodex::member::StopNote, melodex::InvokeKind::Method, stopArguments);
+  } catch (const melodex::RuntimeError&) {
+    // The other held notes are still ended; a refusal while playing is reported by the play.
   }
+  if (hasBox(arguments.note)) view_.hideBox(arguments.note - kLowestBoxNote);
+}
+
+void PlaybackEngine::releaseHeldNotes() {
+  for (const HeldNote& held : heldNotes_) release(held.event);
   heldNotes_.clear();
+}
+
+void PlaybackEngine::releaseHeldNotesAfter(double units) {
+  // Lengths are sums of fractions of a unit: a tie ending with this row ends within a hair of it.
+  constexpr double kTolerance = 1e-6;
+  std::erase_if(heldNotes_, [&](HeldNote& held) {
+    if (held.unitsLeft <= units + kTolerance) {
+      release(held.event);
+      return true;
+    }
+    held.unitsLeft -= units;
+    return false;
+  });
 }
 
 void PlaybackEngine::closeOutput(PlayOutcome& outcome) {

@@ -23,7 +23,8 @@ enum class PlayEnding {
 
 // What a row of duration 0 is. Under the classic reading it is a note like any other,
 // left to the control; the standard reading writes a chord as such rows before its
-// last note, and they sound, lit, until the chord's last note has ended.
+// last note, and they sound, lit, until the chord's last note has ended, or, tied on
+// past the chord, for their heldFor units.
 enum class ChordRows { PlainNotes, HeldToChordEnd };
 
 struct PlayOutcome {
@@ -62,13 +63,20 @@ class PlaybackEngine {
   PlayEnding playPracticePasses(PracticePlay& practice, PracticePassPlayer& player);
   // Holds while the play is paused; true when Stop was pressed meanwhile or before.
   bool stopAfterPause();
+  // Ends the held notes whose time is up once a row of `units` has sounded.
+  void releaseHeldNotesAfter(double units);
+  void release(const NoteEvent& event);
   void closeOutput(PlayOutcome& outcome);
   void backToWaiting();
 
   PlayerView& view_;
   melodex::Dispatch& midix_;
   bool soundProblemReported_ = false;
-  std::vector<NoteEvent> heldNotes_;  // chord notes sounding until the chord ends
+  struct HeldNote {
+    NoteEvent event;
+    double unitsLeft;  // 0: until the next timed row ends
+  };
+  std::vector<HeldNote> heldNotes_;  // chord notes sounding until the chord, or their tie, ends
 };
 
 }  // namespace corvale

@@ -42,9 +42,10 @@ PassEnding PracticePassPlayer::play(const PracticePass& pass) {
     at += event.duration;
     const bool held = event.duration == 0 && chordRows_ == ChordRows::HeldToChordEnd && event.velocity != 0;
     if (held) continue;
-    releaseHeld();
+    releaseHeldAfter(event.duration);
     if (const auto ending = betweenNotes()) return *ending;
   }
+  releaseHeld();
   endClick();
   return PassEnding::Done;
 }
@@ -76,7 +77,7 @@ bool PracticePassPlayer::playRow(int row, const std::vector<Click>& clicks, std:
     timedNote(arguments.note, arguments.velocity, arguments.channel, lengthOf(event.duration));
     const bool held = event.duration == 0 && chordRows_ == ChordRows::HeldToChordEnd && arguments.velocity != 0;
     if (held) {
-      held_.push_back({arguments.note, arguments.channel, box});
+      held_.push_back({arguments.note, arguments.channel, box, event.heldFor});
     } else {
       if (box >= 0) view_.hideBox(box);
       if (event.duration > 0) endClick();
@@ -175,6 +176,19 @@ void PracticePassPlayer::clickOn(const Click& click) {
 void PracticePassPlayer::endClick() {
   if (click_) stop(*click_);
   click_.reset();
+}
+
+void PracticePassPlayer::releaseHeldAfter(double units) {
+  // Lengths are sums of fractions of a unit: a tie ending with this row ends within a hair of it.
+  constexpr double kTolerance = 1e-6;
+  std::erase_if(held_, [&](Sounding& sounding) {
+    if (sounding.unitsLeft <= units + kTolerance) {
+      stop(sounding);
+      return true;
+    }
+    sounding.unitsLeft -= units;
+    return false;
+  });
 }
 
 void PracticePassPlayer::releaseHeld() {

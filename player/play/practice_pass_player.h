@@ -44,7 +44,8 @@ class PracticePassPlayer {
   struct Sounding {
     std::int32_t note;
     std::int32_t channel;
-    int box;  // -1: none
+    int box;                 // -1: none
+    double unitsLeft = 0;    // a chord note tied on past its chord: how long it still sounds
   };
   struct Mark {
     std::size_t line;
@@ -62,6 +63,8 @@ class PracticePassPlayer {
   void clickTimed(const Click& click, double duration);
   void clickOn(const Click& click);
   void endClick();
+  // Ends the held notes whose time is up once a row of `units` has sounded.
+  void releaseHeldAfter(double units);
   void releaseHeld();
   // A row of the tune: false when the window started closing before it.
   bool playRow(int row, const std::vector<Click>& clicks, std::size_t& nextClick, double at);

@@ -5,77 +5,14 @@
 
 #include "abc/abc_book.h"
 #include "abc/abc_fields.h"
+#include "abc/abc_tempo.h"
 
 namespace corvale {
 namespace {
 
-constexpr int kFastestWrittenTempo = 10000;
-
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The text with every "..." run taken out.
-std::string withoutQuotedWords(std::string_view text) {
-  std::string kept;
-  bool quoted = false;
-  for (char c : text) {
-    if (c == '"') {
-      quoted = !quoted;
-    } else if (!quoted) {
-      kept += c;
-    }
-  }
-  return kept;
-}
-
-// "1/4 3/8" as a sum of whole notes; nothing unless every word is a fraction.
-std::optional<double> beatLength(std::string_view text) {
-  double sum = 0;
-  std::size_t at = 0;
-  bool any = false;
-  while (at < text.size()) {
-    if (text[at] == ' ' || text[at] == '\t') {
-      ++at;
-      continue;
-    }
-    const int top = abc::readNumber(text, at);
-    if (top <= 0 || at >= text.size() || text[at] != '/') return std::nullopt;
-    ++at;
-    const int bottom = abc::readNumber(text, at);
-    if (bottom <= 0) return std::nullopt;
-    sum += static_cast<double>(top) / bottom;
-    any = true;
-  }
-  if (!any) return std::nullopt;
-  return sum;
-}
-
-std::optional<int> wholeNumber(std::string_view text) {
-  text = abc::trimmed(text);
-  if (text.empty() || !std::all_of(text.begin(), text.end(), isDigit)) return std::nullopt;
-  std::size_t at = 0;
-  const int value = abc::readNumber(text, at);
-  if (value <= 0 || value > kFastestWrittenTempo) return std::nullopt;
-  return value;
-}
-
 }  // namespace
-
-std::optional<TuneTempo> readTempoField(std::string_view text, double unitWholeNotes) {
-  const std::string plain = withoutQuotedWords(text);
-  const std::string_view field = abc::trimmed(plain);
-  const std::size_t equals = field.find('=');
-  if (equals == std::string_view::npos) {
-    const auto count = wholeNumber(field);
-    if (!count) return std::nullopt;
-    return TuneTempo{unitWholeNotes, *count};
-  }
-  const auto count = wholeNumber(field.substr(equals + 1));
-  const std::string_view beat = abc::trimmed(field.substr(0, equals));
-  // The old "C=120" counts unit-length notes too.
-  const auto length = beat == "C" || beat == "L" ? std::optional<double>(unitWholeNotes) : beatLength(beat);
-  if (!count || !length) return std::nullopt;
-  return TuneTempo{*length, *count};
-}
 
 BeatGrid beatGridOf(std::string_view meterText) {
   const std::string_view text = abc::trimmed(meterText);
@@ -121,12 +58,12 @@ TuneTiming readTuneTiming(const std::vector<std::string>& listedLines, Reading r
   const double tuneUnitEighths = unitEighths.value_or(abc::defaultUnitLength(abc::readMeter(meterText)));
   const double tuneUnitWholeNotes = tuneUnitEighths / 8;
   timing.unitWholeNotes = reading == Reading::Standard ? 0.125 : tuneUnitWholeNotes;
-  if (tempoGiven) timing.tempo = readTempoField(tempoText, tuneUnitWholeNotes);
+  if (tempoGiven) timing.tempo = abc::readTempo(tempoText, tuneUnitEighths);
   return timing;
 }
 
 int sliderTempoFor(const TuneTempo& tempo, double unitWholeNotes, bool* clamped) {
-  const double unitsPerMinute = tempo.beatsPerMinute * tempo.beatWholeNotes / unitWholeNotes;
+  const double unitsPerMinute = tempo.beatsPerMinute * tempo.beatLength / 8 / unitWholeNotes;
   const double step = std::round(unitsPerMinute / 30);
   const bool outside = step < kSlowestTempo || step > kFastestTempo;
   if (clamped) *clamped = outside;

@@ -6,20 +6,9 @@
 #include <vector>
 
 #include "abc/tune_reading.h"
+#include "tune/tune_tempo.h"
 
 namespace corvale {
-
-// The tempo a Q: field gives: so many beats of this length a minute.
-struct TuneTempo {
-  double beatWholeNotes = 0.25;
-  int beatsPerMinute = 120;
-};
-
-// Reads a Q: field's text: "1/4=120", "3/8=40", "1/4 1/8=60" (the beat is the sum),
-// "\"Allegro\" 1/4=120" (words in quotes passed over), or a bare "120", which counts
-// notes of the tune's unit length `unitWholeNotes`. Nothing for words alone or a
-// text it cannot read.
-std::optional<TuneTempo> readTempoField(std::string_view text, double unitWholeNotes);
 
 // The beat a metre counts: "4/4" four quarter beats, "6/8" two dotted quarters,
 // "3/4" three, "2/2" and "C|" two halves, "9/8" three dotted quarters, "C" four.
@@ -40,7 +29,8 @@ struct TuneTiming {
   double beatUnits() const { return beats.beatWholeNotes / unitWholeNotes; }
 };
 
-// Reads M:, L: and Q: from a tune's header lines (up to its first K: line).
+// Reads M:, L: and Q: (every form the standard reading reads, abc::readTempo) from
+// a tune's header lines (up to its first K: line).
 TuneTiming readTuneTiming(const std::vector<std::string>& listedLines, Reading reading);
 
 inline constexpr int kSlowestTempo = 1;

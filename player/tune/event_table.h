@@ -31,6 +31,8 @@ class EventTable {
   bool appendCopy(int first, int last);
 
   void clear() { rows_.clear(); }
+  // Room for capacity() rows at once, so that filling the table never copies it.
+  void reserve() { rows_.reserve(static_cast<std::size_t>(capacity_)); }
 
  private:
   int capacity_ = kRows;

@@ -32,6 +32,8 @@ class LineStore {
   // Tunes 1..tuneCount() hold lines of the file.
   std::uint64_t tuneCount() const { return tuneFirstLine_.size(); }
   std::uint64_t lineCount(std::uint64_t tune) const;
+  // The index among all lines of the file of tune `tune`'s "X:" line (1..tuneCount()).
+  std::uint64_t firstLineIndex(std::uint64_t tune) const { return tuneFirstLine_[tune - 1]; }
 
   // Calls visit(tune, lineNumber, line) for every line of the file in order, in one pass
   // over the text: the way to read all of it, where line() would search for each.

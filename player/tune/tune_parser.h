@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "tune/event_table.h"
 #include "tune/line_store.h"
 #include "tune/row_place.h"
+#include "tune/tune_tempo.h"
 
 namespace corvale {
 
@@ -22,6 +24,8 @@ struct ParsedTune {
   // Under the standard reading, the place of each row of `events` (places[i] for
   // row i + 1); empty under the classic reading.
   std::vector<RowPlace> places;
+  // Under the standard reading, the tempo the tune's Q: field gives, when it gives one.
+  std::optional<TuneTempo> tempo;
 };
 
 // Parses tunes of one opened file, one play at a time.

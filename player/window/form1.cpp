@@ -73,7 +73,8 @@ QLabel* makeLabel(const QString& caption, const QRect& place, const QColor& back
   return label;
 }
 
-QListWidget* placeTuneList(QListWidget* list, const QRect& place) {
+template <class List>
+List* placeTuneList(List* list, const QRect& place) {
   list->setGeometry(place);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   setColours(list, QPalette::Base, Qt::white, QPalette::Text, Qt::black);
@@ -369,19 +370,13 @@ void Form1::prepareFingerboard() {
   fingerboard_.prepare([this] { showWindow(); });
 }
 
-void Form1::listTunes(const std::vector<std::string>& titles) {
-  list1_->clear();
-  for (const std::string& title : titles) list1_->addItem(QString::fromStdString(title));
-}
+void Form1::listTunes(TuneTitles titles) { list1_->setTitles(std::move(titles)); }
 
-int Form1::selectedTuneRow() const {
-  const QList<QListWidgetItem*> selected = list1_->selectedItems();
-  return selected.isEmpty() ? -1 : list1_->row(selected.front());
-}
+int Form1::selectedTuneRow() const { return list1_->selectedRow(); }
 
 std::string Form1::selectedTuneTitle() const {
-  const QList<QListWidgetItem*> selected = list1_->selectedItems();
-  return selected.isEmpty() ? std::string() : selected.front()->text().toStdString();
+  const int row = list1_->selectedRow();
+  return row < 0 ? std::string() : list1_->title(row).toStdString();
 }
 
 void Form1::selectTuneRow(int row) {

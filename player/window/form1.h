@@ -17,6 +17,7 @@
 #include "melodex/qt_host.h"
 #include "player/window/fingerboard.h"
 #include "player/window/host_factory.h"
+#include "player/window/tune_list.h"
 #include "player/loop/player_loop_view.h"
 
 namespace corvale {
@@ -65,7 +66,7 @@ class Form1 : public QWidget, public PlayerLoopView {
   FolderList* Dir1() const { return dir1_; }
   FileList* File1() const { return file1_; }
   DisplayBox* Text2() const { return text2_; }
-  QListWidget* List1() const { return list1_; }
+  TuneList* List1() const { return list1_; }
   QListWidget* List2() const { return list2_; }
   QLabel* Label7() const { return label7_; }
   QScrollBar* HScroll2() const { return hscroll2_; }
@@ -117,7 +118,7 @@ class Form1 : public QWidget, public PlayerLoopView {
 
   // PlayerLoopView
   void prepareFingerboard() override;
-  void listTunes(const std::vector<std::string>& titles) override;
+  void listTunes(TuneTitles titles) override;
   int selectedTuneRow() const override;
   std::string selectedTuneTitle() const override;
   void selectTuneRow(int row) override;
@@ -132,6 +133,9 @@ class Form1 : public QWidget, public PlayerLoopView {
   // The reading for tune files: taken while waiting at once (the tune list is
   // made anew), while a tune plays once it is over.
   void setReading(Reading reading) { reading_ = reading; }
+  ReadingOptions readingOptions() const override { return {playOrnaments_}; }
+  // Whether the standard reading plays ornaments out: from the next Start on.
+  void setPlayOrnaments(bool on) { playOrnaments_ = on; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -149,7 +153,7 @@ class Form1 : public QWidget, public PlayerLoopView {
   FolderList* dir1_;
   FileList* file1_;
   DisplayBox* text2_;
-  QListWidget* list1_;
+  TuneList* list1_;
   QListWidget* list2_;
   QLabel* label7_;
   QScrollBar* hscroll2_;
@@ -175,6 +179,7 @@ class Form1 : public QWidget, public PlayerLoopView {
   QString requestedFile_;
   std::optional<TuneSet> requestedSet_;
   Reading reading_ = Reading::Classic;
+  bool playOrnaments_ = false;
   std::function<void(const QString&)> tuneFileOpened_;
   std::uint64_t chosenTune_ = 0;
   bool closing_ = false;

@@ -1,63 +1,52 @@
 #include "player/window/tune_list.h"
 
-#include <QAbstractItemView>
 #include <QFocusEvent>
-#include <QHelpEvent>
 #include <QKeyEvent>
-#include <QStyledItemDelegate>
-#include <QToolTip>
 #include <algorithm>
 #include <iterator>
 
+#include "player/window/eliding_delegate.h"
+#include "player/window/tune_title_model.h"
+
 namespace corvale {
-namespace {
 
-// Draws an entry within the list's visible width, so a long one ends in "…",
-// and shows the whole entry as its tip when it is cut.
-class VisibleWidthDelegate : public QStyledItemDelegate {
- public:
-  explicit VisibleWidthDelegate(QAbstractItemView* list) : QStyledItemDelegate(list), list_(list) {}
-
-  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    QStyledItemDelegate::paint(painter, withinView(option), index);
-  }
-
-  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
-                 const QModelIndex& index) override {
-    if (event->type() != QEvent::ToolTip) return QStyledItemDelegate::helpEvent(event, view, option, index);
-    const QString text = index.data(Qt::DisplayRole).toString();
-    const QStyleOptionViewItem shown = withinView(option);
-    if (QStyledItemDelegate::sizeHint(option, index).width() > shown.rect.width()) {
-      QToolTip::showText(event->globalPos(), text, view);
-    } else {
-      QToolTip::hideText();
-    }
-    return true;
-  }
-
- private:
-  QStyleOptionViewItem withinView(const QStyleOptionViewItem& option) const {
-    QStyleOptionViewItem shown = option;
-    shown.rect.setRight(std::min(shown.rect.right(), list_->viewport()->width() - 1));
-    shown.textElideMode = Qt::ElideRight;
-    return shown;
-  }
-
-  QAbstractItemView* list_;
-};
-
-}  // namespace
-
-TuneList::TuneList(QWidget* parent) : QListWidget(parent) {
-  setItemDelegate(new VisibleWidthDelegate(this));
+TuneList::TuneList(QWidget* parent) : QListView(parent), model_(new TuneTitleModel(this)) {
+  setModel(model_);
+  setItemDelegate(new ElidingDelegate(this));
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Every title is one line of the same font: rows are laid out without measuring
+  // each, which keeps a list of millions quick.
+  setUniformItemSizes(true);
 }
+
+void TuneList::setTitles(TuneTitles titles) { model_->setTitles(std::move(titles)); }
+
+int TuneList::count() const { return model_->rowCount(); }
+
+QString TuneList::title(int row) const { return model_->title(row); }
+
+int TuneList::currentRow() const { return currentIndex().isValid() ? currentIndex().row() : -1; }
+
+void TuneList::setCurrentRow(int row) { setCurrentIndex(model_->index(row, 0)); }
+
+void TuneList::setCurrentRow(int row, QItemSelectionModel::SelectionFlags command) {
+  selectionModel()->setCurrentIndex(model_->index(row, 0), command);
+}
+
+int TuneList::selectedRow() const {
+  const QModelIndexList selected = selectionModel()->selectedIndexes();
+  return selected.isEmpty() ? -1 : selected.front().row();
+}
+
+QRect TuneList::rowRect(int row) const { return visualRect(model_->index(row, 0)); }
 
 // The keyboard's focus puts the current mark on the first title without
 // choosing it: Space would then start nothing, and Down on a list of one
 // title, or Home on the first, would move nowhere and choose nothing.
 void TuneList::chooseMarkedTitle() {
-  if (selectedItems().isEmpty() && currentItem()) currentItem()->setSelected(true);
+  if (selectedRow() < 0 && currentIndex().isValid()) {
+    selectionModel()->select(currentIndex(), QItemSelectionModel::Select);
+  }
 }
 
 bool TuneList::isTypedSpace(const QKeyEvent& key) const {
@@ -70,11 +59,11 @@ bool TuneList::event(QEvent* event) {
     event->accept();
     return true;
   }
-  return QListWidget::event(event);
+  return QListView::event(event);
 }
 
 void TuneList::focusInEvent(QFocusEvent* event) {
-  QListWidget::focusInEvent(event);
+  QListView::focusInEvent(event);
   // Only Tab: the list taking over the focus from the hidden browser chooses nothing.
   if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) chooseMarkedTitle();
 }
@@ -84,7 +73,7 @@ void TuneList::keyPressEvent(QKeyEvent* event) {
     keyboardSearch(QStringLiteral(" "));
     return;
   }
-  QListWidget::keyPressEvent(event);
+  QListView::keyPressEvent(event);
   static constexpr int kMovingKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp,
                                         Qt::Key_PageDown};
   if (std::find(std::begin(kMovingKeys), std::end(kMovingKeys), event->key()) != std::end(kMovingKeys)) {

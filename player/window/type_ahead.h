@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 #include <QString>
 
-class QListWidget;
+class QAbstractItemView;
 
 namespace corvale {
 
@@ -20,7 +20,7 @@ class TypeAhead {
 
   // Adds `typed` to the search and makes the entry found current; nothing is
   // changed when no entry begins with what is typed.
-  void search(QListWidget& list, const QString& typed);
+  void search(QAbstractItemView& list, const QString& typed);
 
  private:
   QString typed_;

@@ -51,7 +51,7 @@ TEST(TuneFinderTest, TheClassicReadingLooksInTitlesOnlyAndTheStandardInTheFields
     const std::vector<TuneListEntry> entries = tuneListOf(file, reading);
     std::vector<std::string> found;
     for (const int row : TuneFinder(findableTexts(file.lineStore.text(), entries, reading)).findAll(typed)) {
-      found.push_back(entries[static_cast<std::size_t>(row)].title);
+      found.push_back(entries[static_cast<std::size_t>(row)].title(file.lineStore.text()));
     }
     return found;
   };

@@ -98,7 +98,10 @@ TEST(TuneIndex, ListsTheFirstOfEveryRunOfTitlesCutAtFortyCharactersOfUtf8OrLatin
       {"X:1\nT:" + repeated("\xE9", 45) + "\n", {repeated("é", 40)}},  // widened in place
       {"\xEF\xBB\xBFT:One\n", {"One"}},  // a byte-order mark is no part of the first line
   };
-  for (const auto& [text, titles] : files) EXPECT_EQ(titlesOf(readTuneText(text).tuneIndex), titles) << text;
+  for (const auto& [text, titles] : files) {
+    const TuneFile file = readTuneText(text);
+    EXPECT_EQ(titlesOf(file.tuneIndex, file.lineStore.text()), titles) << text;
+  }
 }
 
 }  // namespace

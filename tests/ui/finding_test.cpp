@@ -141,8 +141,7 @@ TEST_F(FindingTest, ASetPlaysItsTunesInTurnAndTheTuneListFollows) {
   window.openTuneFile(path(QStringLiteral("book.abc")));
   const auto playing = [this](const char* title, int row) {
     return form().Command1()->text() == "CLICK TO STOP" && form().Label1()->text() == title &&
-           form().List1()->selectedItems().size() == (row < 0 ? 0 : 1) &&
-           (row < 0 || form().List1()->currentRow() == row);
+           form().List1()->selectedRow() == row && (row < 0 || form().List1()->currentRow() == row);
   };
   runSteps({[this] { return form().List1()->count() == 4; },
             act([&set] { set.play(); }),

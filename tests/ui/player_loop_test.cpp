@@ -19,7 +19,7 @@ TEST_F(PlayerLoopTest, WaitFollowsTheSelectionAtOnceAndStartTakesTheLastPick) {
              EXPECT_EQ(itemTexts(form.List1()), (QStringList{"Book", "One", "Three", "Two"}));
              EXPECT_TRUE(form.Label1()->text().isEmpty());
              EXPECT_EQ(form.chosenTune(), 0u);
-             const QRect title = form.List1()->visualItemRect(form.List1()->item(2));
+             const QRect title = form.List1()->rowRect(2);
              QTest::mouseClick(form.List1()->viewport(), Qt::LeftButton, {}, title.center());
            },
            [this] {

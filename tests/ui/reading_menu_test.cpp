@@ -68,5 +68,17 @@ TEST_F(MainWindowTest, TheChosenReadingIsKeptForTheNextRun) {
   EXPECT_EQ(ReadingMenu::storedReading(), Reading::Classic);
 }
 
+TEST_F(MainWindowTest, PlayOrnamentsIsOffAtFirstAndKeptForTheNextRun) {
+  EXPECT_FALSE(window.readingMenu().playOrnaments()->isChecked());
+  EXPECT_FALSE(form().readingOptions().playOrnaments);
+  window.readingMenu().playOrnaments()->trigger();
+  EXPECT_TRUE(form().readingOptions().playOrnaments);
+  MainWindow nextRun;
+  EXPECT_TRUE(nextRun.readingMenu().playOrnaments()->isChecked());
+  EXPECT_TRUE(nextRun.form().readingOptions().playOrnaments);
+  nextRun.readingMenu().playOrnaments()->trigger();
+  EXPECT_FALSE(ReadingMenu::storedPlayOrnaments());
+}
+
 }  // namespace
 }  // namespace corvale::test

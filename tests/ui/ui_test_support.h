@@ -43,6 +43,12 @@ inline QStringList itemTexts(const QListWidget* list) {
   return texts;
 }
 
+inline QStringList itemTexts(const TuneList* list) {
+  QStringList texts;
+  for (int row = 0; row < list->count(); ++row) texts << list->title(row);
+  return texts;
+}
+
 // A menu's entries as shown: "-" for a separator, "*" after a checked entry, then
 // the entry's shortcuts.
 inline QStringList menuEntries(const QMenu& menu) {

@@ -60,7 +60,7 @@ int find(const LibraryCommandLine& line, std::ostream& out, Reading reading) {
   const TuneFinder finder(findableTexts(file.lineStore.text(), entries, reading));
   std::vector<TuneListEntry> found;
   for (const int row : finder.findAll(line.operand)) found.push_back(entries[static_cast<std::size_t>(row)]);
-  writeTuneIndex(found, out);
+  writeTuneIndex(found, file.lineStore.text(), out);
   return 0;
 }
 

@@ -27,7 +27,8 @@ void writeMidiWords(const std::vector<melodex::RecordedCall>& calls, std::int64_
   }
 }
 
-int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, Reading reading) {
+int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, Reading reading,
+                const ReadingOptions& options) {
   return runTellingBadInput(err, [&] {
     const PracticeOptions practice = takePracticeOptions(args);
     const MidiDumpCommandLine commandLine = parseMidiDumpCommandLine(practice.args);
@@ -50,7 +51,7 @@ int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::os
       HeadlessPlayerView view(commandLine.tempo, commandLine.replays, commandLine.instrument);
       if (practice.plan || !practice.switchInstrumentAtStart) view.setPracticeDesk(&desk);
       PlayStep step(view, midix);
-      const PlayOutcome outcome = step.playChosenTune(file.lineStore, chosenTune, reading);
+      const PlayOutcome outcome = step.playChosenTune(file.lineStore, chosenTune, reading, options);
       failed = outcome.ending == PlayEnding::Failed;
       if (failed) err << "tunedump: " << outcome.problem << '\n';
     }

@@ -19,6 +19,6 @@ void writeMidiWords(const std::vector<melodex::RecordedCall>& calls, std::int64_
 // by each note's wait. `args` are the arguments after "--midi". Returns the
 // exit status (0, or 2 for a bad command line or file).
 int runMidiDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                Reading reading = Reading::Classic);
+                Reading reading = Reading::Classic, const ReadingOptions& options = {});
 
 }  // namespace corvale

@@ -26,7 +26,8 @@ int statusOf(const ExportError& error) {
 
 }  // namespace
 
-int runMidiExport(const std::vector<std::string>& args, std::ostream& err, Reading reading) {
+int runMidiExport(const std::vector<std::string>& args, std::ostream& err, Reading reading,
+                  const ReadingOptions& options) {
   return runTellingBadInput(err, [&] {
     if (args.size() < 2 || args[1].empty() || args[1].rfind("--", 0) == 0) {
       throw DumpUsageError(args.front() + " needs the file to write before the options of --midi");
@@ -38,7 +39,7 @@ int runMidiExport(const std::vector<std::string>& args, std::ostream& err, Readi
     const MidiDumpCommandLine commandLine = parseMidiDumpCommandLine(practice.args);
     order.tuneFile = commandLine.file;
     order.chosenTune = chosenTuneFromDigits(commandLine.tuneNumber);
-    order.play = {commandLine.tempo, commandLine.replays, commandLine.instrument, reading, practiceOf(practice)};
+    order.play = {commandLine.tempo, commandLine.replays, commandLine.instrument, reading, options, practiceOf(practice)};
     if (practice.plan) {
       refuseWhatTheTuneCannotFollow(readTuneFile(commandLine.file).lineStore, order.chosenTune, reading,
                                     *practice.plan, commandLine);

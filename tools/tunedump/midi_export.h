@@ -14,6 +14,7 @@ namespace corvale {
 // option itself; after OUT come the options and operands of `--midi`. Returns the exit
 // status: 0, 1 when the file cannot be made or the play was refused, 2 for
 // a bad command line or tune file.
-int runMidiExport(const std::vector<std::string>& args, std::ostream& err, Reading reading);
+int runMidiExport(const std::vector<std::string>& args, std::ostream& err, Reading reading,
+                  const ReadingOptions& options = {});
 
 }  // namespace corvale

@@ -7,6 +7,8 @@ ReadingChoice takeReadingOption(const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
     if (arg == "--standard") {
       choice.reading = Reading::Standard;
+    } else if (arg == "--ornaments") {
+      choice.options.playOrnaments = true;
     } else {
       choice.args.push_back(arg);
     }

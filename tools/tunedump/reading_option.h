@@ -7,10 +7,12 @@
 
 namespace corvale {
 
-// The arguments with every "--standard" taken out, and the reading they ask for:
-// the standard ABC reading when "--standard" was given, else the classic one.
+// The arguments with every "--standard" and "--ornaments" taken out, and the reading
+// they ask for: the standard ABC reading when "--standard" was given, else the classic
+// one; "--ornaments" plays ornaments out under the standard reading.
 struct ReadingChoice {
   Reading reading = Reading::Classic;
+  ReadingOptions options;
   std::vector<std::string> args;
 };
 

@@ -23,7 +23,7 @@ std::string canonicalTuneNumber(std::string_view digits);
 
 // index<TAB>n<TAB>title, one line per tune list entry: n the tune it plays, the title
 // with its control characters escaped.
-void writeTuneIndex(const std::vector<TuneListEntry>& tuneIndex, std::ostream& out);
+void writeTuneIndex(const std::vector<TuneListEntry>& tuneIndex, std::string_view text, std::ostream& out);
 
 // tune, key, lines and one event line per row of one play.
 void writeParsedTune(std::string_view tuneNumber, const ParsedTune& tune, std::ostream& out);
