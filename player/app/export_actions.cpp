@@ -65,6 +65,7 @@ void ExportActions::exportAs(ExportKind kind) {
   order.tuneFile = source.tuneFile;
   order.chosenTune = source.chosenTune;
   order.play = source.play;
+  order.tempoFromTune = source.tempoFromTune;
   order.output = QFile::encodeName(chosen).toStdString();
   job_ = std::make_unique<ExportJob>(order, wav ? soundFontInUse(settings_) : SoundFontInUse{},
                                      [this](const ExportOutcome& outcome) { finish(outcome); });

@@ -25,6 +25,7 @@ struct ExportSource {
   std::uint64_t chosenTune = 0;
   PlaySettings play;
   std::string title;  // as the tune list shows it, for the file's name
+  bool tempoFromTune = false;  // Practice ▸ Tempo from the Tune: the tune's Q: is the tempo kept
 };
 
 // What the window tells an export: the tune to keep, or why there is none

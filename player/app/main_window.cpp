@@ -189,7 +189,8 @@ ExportRequest MainWindow::exportRequest() const {
                                   form_->chosenTune(),
                                   {form_->tempoValue(), form_->replaysValue(), form_->instrumentCaption(), form_->reading(),
                                    form_->readingOptions()},
-                                  form_->selectedTuneTitle()};
+                                  form_->selectedTuneTitle(),
+                                  practiceMenu_->tempoFromTune()->isChecked()};
   }
   return request;
 }

@@ -7,6 +7,7 @@
 #include "player/export/export_error.h"
 #include "player/export/export_target.h"
 #include "player/export/standard_midi_file.h"
+#include "practice/tune_timing.h"
 #include "tune/tune_file.h"
 
 namespace corvale {
@@ -85,6 +86,18 @@ PlayMeasure recordedMeasure(const RecordedPlay& play) {
   return measure;
 }
 
+// Takes the tune's Q: as the tempo kept, when asked: in a MIDI file's tempo event
+// as written, in the play at TEMPO's nearest step.
+void takeTuneTempo(ExportPlan& plan) {
+  const std::optional<RecordedPractice>& practice = plan.order.play.practice;
+  if (!plan.order.tempoFromTune && !(practice && practice->plan.tempoFromTune)) return;
+  const TuneTiming timing = readTuneTiming(plan.tune.listedLines, plan.order.play.reading);
+  if (!timing.tempo) return;
+  constexpr double kEighthsPerQuarter = 2;
+  plan.order.quarterNotesPerMinute = timing.tempo->beatsPerMinute * timing.tempo->beatLength / kEighthsPerQuarter;
+  plan.order.play.tempo = sliderTempoFor(*timing.tempo, timing.unitWholeNotes);
+}
+
 [[noreturn]] void outOfMemory() {
   throw ExportError(ExportEnd::TooLong, "The tune is too large to export in the memory there is, so nothing was written.");
 }
@@ -99,8 +112,9 @@ ExportPlan planExportOf(const LineStore& store, const ExportOrder& order, const 
     plan.destination = order.output;
     TuneReader reader;
     plan.tune = reader.parse(store, order.chosenTune, order.play.reading, order.play.options);
-    plan.measure = order.play.practice ? practiceMeasure(plan.tune.events, order.play)
-                                       : measurePlay(plan.tune.events, order.play.tempo, order.play.replays);
+    takeTuneTempo(plan);
+    plan.measure = order.play.practice ? practiceMeasure(plan.tune.events, plan.order.play)
+                                       : measurePlay(plan.tune.events, plan.order.play.tempo, order.play.replays);
     plan.facts = tuneFactsOf(plan.tune, order.play.reading);
     judge(plan, limits);
     return plan;
@@ -119,7 +133,11 @@ ExportPlan planExport(const ExportOrder& order, const ExportLimits& limits) {
 
 RecordedPlay recordForExport(const ExportPlan& plan, const std::function<void()>& meanwhile) {
   PlaySettings settings = plan.order.play;
-  if (plan.order.kind == ExportKind::Midi) settings.tempo = kFinestTempo;
+  if (plan.order.kind == ExportKind::Midi) {
+    settings.tempo = kFinestTempo;
+    // The tempo event carries the tune's tempo; the play stays at the finest one.
+    if (settings.practice) settings.practice->plan.tempoFromTune = false;
+  }
   try {
     RecordedPlay play = recordPlay(plan.tune, settings, meanwhile);
     if (plan.order.play.practice) {

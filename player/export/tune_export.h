@@ -37,6 +37,10 @@ struct ExportOrder {
   // gives; 0 for the one the TEMPO value plays (a unit note of 2000 ÷ TEMPO ms).
   // A play that follows the tune's own tempo sets it.
   double quarterNotesPerMinute = 0;
+  // The tune's Q: gives the tempo (TEMPO its nearest step, the MIDI file's tempo
+  // event the tempo itself), as Practice ▸ Tempo from the Tune plays it; a tune
+  // without Q: keeps the TEMPO asked for.
+  bool tempoFromTune = false;
 };
 
 // An export ready to be played: its destination checked, its tune parsed,

@@ -42,6 +42,9 @@ class SetPlayerView : public PlayerView {
   void reportSoundUnavailable(int result, const std::string& reason) override {
     window_.reportSoundUnavailable(result, reason);
   }
+  // A pause holds the set as it holds a tune: waiting on the window, no row counted.
+  void setPaused(bool paused) override { window_.setPaused(paused); }
+  void waitForWindowEvents() override { window_.waitForWindowEvents(); }
 
  private:
   PlayerView& window_;

@@ -133,6 +133,10 @@ TEST_F(ExportTest, MidiFileNamesTheTuneAndKeepsItsBarsOnTheBeatGrid) {
        "X:1\nT:Air\nM:C\nL:1/4\nK:Em\nE2 G2|B4|\n", "Air", {4, 2, 24, 8}, {1, 1}, 133333, {0, 960, 1920}, 1920},
       {"classic reading, L:1/16", {"--tempo", "10"}, "X:1\nT:Hornpipe\nM:4/4\nL:1/16\nK:D\nA2B2c4 d4e4|f4f4f4f4|\n",
        "Hornpipe", {4, 2, 24, 8}, {2, 0}, 800000, {0, 240, 480, 960, 1440, 1920}, 1920},
+      // The tune's Q: is the tempo kept: a dotted quarter at 100 is 0.6 s, a quarter 0.4 s.
+      {"the tune's own tempo", {"--standard", "--tempo-from-tune"},
+       "X:1\nT:Jig\nM:6/8\nL:1/8\nQ:3/8=100\nK:D\nDFA dAF|\n", "Jig", {6, 3, 36, 8}, {2, 0}, 400000,
+       {0, 240, 480, 720, 960, 1200}, 1440},
   };
   for (const GridCase& c : cases) {
     SCOPED_TRACE(c.name);
