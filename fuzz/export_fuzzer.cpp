@@ -31,8 +31,17 @@ bool wellFormedMidi(const std::string& bytes) {
     if (++deltaBytes > 4 || ++at >= bytes.size()) return false;
     const auto status = static_cast<unsigned char>(bytes[at]);
     if (status == 0xFF) {
-      if (at + 2 >= bytes.size()) return false;
-      at += 3 + static_cast<unsigned char>(bytes[at + 2]);
+      // A meta event's length is a variable-length number, as a delta time is.
+      at += 2;
+      std::size_t dataLength = 0;
+      int lengthBytes = 0;
+      while (at < bytes.size() && ++lengthBytes <= 4) {
+        const auto byte = static_cast<unsigned char>(bytes[at++]);
+        dataLength = dataLength << 7 | (byte & 0x7Fu);
+        if (!(byte & 0x80u)) break;
+      }
+      if (lengthBytes > 4 || at + dataLength > bytes.size()) return false;
+      at += dataLength;
     } else if (status >= 0x80 && status < 0xF0) {
       at += (status & 0xF0) == 0xC0 || (status & 0xF0) == 0xD0 ? 2 : 3;
     } else {

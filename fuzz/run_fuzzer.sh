@@ -33,9 +33,10 @@ if [ "$rebuild" = 1 ]; then
   fi
 fi
 
-# New inputs go to the work folder; the committed seeds are only read.
+# New inputs go to the work folder; the committed seeds are only read. A finding
+# exits 1: libFuzzer's own 77 would read as a skipped test.
 status=0
-"$fuzzer" -max_total_time="$seconds" -max_len=4096 -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
+"$fuzzer" -max_total_time="$seconds" -max_len=4096 -rss_limit_mb=2048 -timeout=10 -error_exitcode=1 -timeout_exitcode=1 -print_final_stats=1 \
   -dict="$dictionary" -artifact_prefix="$work/" "$work/found" "$seeds" 2>"$work/run.log" || status=$?
 tail -n 40 "$work/run.log" >&2
 executions=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$work/run.log" | tail -n 1)
