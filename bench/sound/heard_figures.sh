@@ -3,12 +3,15 @@
 # recorded from a PulseAudio null sink while xdotool clicks the tune and
 # Start twice. Prints the time from launch to the window, each Start click's
 # time to the first sound, the resident memory and the CPU of the whole
-# process while the tune plays, and the mean spacing error per row of notes
-# each followed by a rest, from the recording.
+# process while the tune plays, and, from the recording, of notes each
+# followed by a rest: the mean spacing error per row, how evenly the notes
+# fall, and how long after its fingerboard box was lit each note was heard
+# (corvale's box log). Ends with status 1, saying why, when the window does
+# not come, nothing is heard or no notes are found.
 # usage: heard_figures.sh CORVALE SOUNDFONT [TEMPO] [PAIRS]
 set -u
-corvale=$1
-soundfont=$2
+corvale=$(readlink -f "$1")
+soundfont=$(readlink -f "$2")
 tempo=${3:-11}
 pairs=${4:-40}
 here=$(cd "$(dirname "$0")/../../tests/play" && pwd)
@@ -17,6 +20,19 @@ if [ -z "${FIGURES_UNDER_XVFB:-}" ]; then
 fi
 
 tmp=$(mktemp -d)
+player="" levels=""
+finish() {
+  [ -n "$player" ] && kill -TERM "$player" 2>/dev/null && wait "$player" 2>/dev/null
+  kill "$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null)" 2>/dev/null
+  [ -n "$levels" ] && wait "$levels"
+  player="" levels=""
+}
+fail() {
+  echo "heard_figures: $*" >&2
+  finish
+  echo "heard_figures: logs kept in $tmp" >&2
+  exit 1
+}
 export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/run
 mkdir -p "$HOME/.config/corvale" "$XDG_RUNTIME_DIR" "$tmp/tunes"
 chmod 700 "$XDG_RUNTIME_DIR"
@@ -39,17 +55,22 @@ sleep 2
 
 now() { date +%s.%N; }
 launched=$(now)
-(cd "$tmp/tunes" && exec "$corvale") >"$tmp/corvale.log" 2>&1 &
+(cd "$tmp/tunes" && CORVALE_BOX_LOG=$tmp/boxes.log exec "$corvale") >"$tmp/corvale.log" 2>&1 &
 player=$!
-window=""
-for _ in $(seq 1 3000); do
+window="" deadline=$((SECONDS + 30))
+while [ -z "$window" ] && [ "$SECONDS" -lt "$deadline" ] && kill -0 "$player" 2>/dev/null; do
   window=$(xdotool search --name '^Form1$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.01
+  [ -n "$window" ] || sleep 0.01
 done
 shown=$(now)
+kill -0 "$player" 2>/dev/null || fail "corvale ended before its window came: $(tail -n 3 "$tmp/corvale.log")"
+[ -n "$window" ] || fail "the window Form1 did not appear within 30 s"
 echo "launch_to_window_ms $(python3 -c "print(round(($shown - $launched) * 1000))")"
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+# The controls' places are measured from the top left of Form1's client
+# area, 573 pixels high at the bottom of the window, below the menu bar.
+top=$(($(xdotool getwindowgeometry --shell "$window" | sed -n 's/^HEIGHT=//p') - 573))
+[ "$top" -ge 0 ] || fail "the window is lower than Form1's client area"
+click() { xdotool mousemove --window "$window" "$1" $(($2 + top)) click 1; }
 sleep 2
 click 40 440; sleep 1
 click 700 152; sleep 0.5
@@ -60,7 +81,7 @@ for play in 1 2; do
   # Each Start switches the instrument: the button is clicked back before the
   # second, so both plays are on the plucked banjo, whose onsets are sharp.
   if [ "$play" = 2 ]; then click 676 360; sleep 0.3; fi
-  xdotool mousemove --window "$window" 676 392
+  xdotool mousemove --window "$window" 676 $((392 + top))
   now >>"$tmp/clicks.txt"
   xdotool click 1
   sleep 1.5
@@ -80,8 +101,7 @@ for play in 1 2; do
     sleep "$(python3 -c "print($play_s + 0.5)")"
   fi
 done
-kill -TERM "$player"; wait "$player" 2>/dev/null
-kill "$(cat "$XDG_RUNTIME_DIR/pulse/pid")" 2>/dev/null
-wait "$levels"
-python3 "$here/onsets.py" "$tmp/level.log" "$tmp/clicks.txt" "$row_ms" 2
+kill -0 "$player" 2>/dev/null || fail "corvale ended during the plays: $(tail -n 3 "$tmp/corvale.log")"
+finish
+python3 "$here/onsets.py" "$tmp/level.log" "$tmp/clicks.txt" "$row_ms" 2 "$tmp/boxes.log" || fail "no figures from the recording"
 if [ -n "${FIGURES_KEEP:-}" ]; then echo "kept in $tmp"; else rm -rf "$tmp"; fi

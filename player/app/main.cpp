@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "player/app/box_paint_log.h"
 #include "player/app/command_line.h"
 #include "player/window/form1.h"
 #include "player/app/main_window.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
   corvale::installMidiLogFromEnvironment();
 
   corvale::MainWindow window;
+  corvale::installBoxPaintLogFromEnvironment(window.form().fingerboard(), &window);
   corvale::TerminationSignal terminate([&window] { window.closeEverything(); });
   const auto settings = corvale::openUserSettings();
   corvale::startSound(*settings, window.form().host(), window.form().Midix(),

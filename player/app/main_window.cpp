@@ -61,12 +61,7 @@ MainWindow::MainWindow(const HostFactory& makeHost, QWidget* parent) : QMainWind
   // A double-click on a line of the playing tune starts it again from there.
   connect(form_->List2(), &QListWidget::itemDoubleClicked, practiceMenu_,
           [this](QListWidgetItem* item) { practiceMenu_->startAgainFromLine(form_->List2()->row(item)); });
-  soundMenu_ = nullptr;
-  if (form_->Midix()) {
-    auto* sound = new SoundMenu(*form_->Midix(), *settings_, showMessage, this);
-    sound->setTitle(QStringLiteral("&Sound"));
-    soundMenu_ = sound;
-  }
+  soundMenu_ = form_->Midix() ? new SoundMenu(*form_->Midix(), *settings_, showMessage, this) : nullptr;
   exportEntries_ = new QMenu(this);
   exportActions_ = new ExportActions(*exportEntries_, [this] { return exportRequest(); }, *settings_, showMessage);
   library_ = new LibraryActions(*form_, *settings_, *this, [this](const QString& path) { openTuneFile(path); },
@@ -97,7 +92,7 @@ MenuBarContents MainWindow::menuBarContents() const {
   contents.slower = actions_.slower;
   contents.switchInstrument = actions_.switchInstrument;
   contents.menusAfterPlay = {practiceMenu_->section(), readingMenu_->section()};
-  if (soundMenu_) contents.menusAfterPlay.push_back({soundMenu_->title(), {{nullptr, soundMenu_}}});
+  if (soundMenu_) contents.menusAfterPlay.push_back(soundMenu_->section());
   for (QAction* entry : exportEntries_->actions()) contents.fileExtras.push_back(entry);
   contents.fileExtras.push_back(library_->musicFolder);
   // Switch Instrument at Each Start stands by Switch Instrument; finding and sets after them.

@@ -21,6 +21,7 @@ namespace corvale {
 
 class FocusFrame;
 class Form1;
+class SoundMenu;
 
 // The program's window: the menu bar above Form1, whose client area, controls
 // and handlers are as they always were. It opens tune files at any time
@@ -72,7 +73,7 @@ class MainWindow : public QMainWindow {
   ReadingMenu* readingMenu_;
   PracticeMenu* practiceMenu_;
   std::unique_ptr<QSettings> settings_ = openUserSettings();
-  QMenu* soundMenu_;
+  SoundMenu* soundMenu_;
   // Holds the export entries that the File menu shows.
   QMenu* exportEntries_;
   ExportActions* exportActions_;

@@ -8,6 +8,18 @@ namespace {
 
 const MenuItem kSeparator{};
 
+void fillMenu(QMenu& menu, const std::vector<MenuItem>& items) {
+  for (const MenuItem& item : items) {
+    if (item.submenu) {
+      menu.addMenu(item.submenu);
+    } else if (item.action) {
+      menu.addAction(item.action);
+    } else {
+      menu.addSeparator();
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<MenuSection> menuLayout(const MenuBarContents& contents) {
@@ -36,15 +48,18 @@ std::vector<MenuSection> menuLayout(const MenuBarContents& contents) {
 void buildMenuBar(QMenuBar& bar, const std::vector<MenuSection>& menus) {
   for (const MenuSection& section : menus) {
     QMenu* menu = bar.addMenu(section.title);
-    for (const MenuItem& item : section.items) {
-      if (item.submenu) {
-        menu->addMenu(item.submenu);
-      } else if (item.action) {
-        menu->addAction(item.action);
-      } else {
-        menu->addSeparator();
-      }
+    if (!section.currentItems) {
+      fillMenu(*menu, section.items);
+      continue;
     }
+    const auto refill = [menu, currentItems = section.currentItems] {
+      // The lines first: the ones they replace leave the menu as they go.
+      const std::vector<MenuItem> items = currentItems();
+      menu->clear();
+      fillMenu(*menu, items);
+    };
+    refill();
+    QObject::connect(menu, &QMenu::aboutToShow, menu, refill);
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -15,10 +16,14 @@ struct MenuItem {
   QMenu* submenu = nullptr;
 };
 
-// A menu of the bar: its title (with its "&" key) and its lines.
+// A menu of the bar: its title (with its "&" key) and its lines. A menu whose
+// lines change while the program runs (outputs that come and go) gives
+// `currentItems` instead, asked for its lines as the bar is built and again
+// each time the menu opens.
 struct MenuSection {
   QString title;
   std::vector<MenuItem> items;
+  std::function<std::vector<MenuItem>()> currentItems = {};
 };
 
 // Everything the menu bar shows. The core actions are always there; the

@@ -1,5 +1,6 @@
 #include "player/app/sound_menu.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -9,39 +10,43 @@
 
 namespace corvale {
 
-SoundMenu::SoundMenu(melodex::Dispatch& midix, QSettings& settings, ShowMessage showMessage, QWidget* parent,
+SoundMenu::SoundMenu(melodex::Dispatch& midix, QSettings& settings, ShowMessage showMessage, QWidget* window,
                      AskSoundFont askSoundFont)
-    : QMenu(QStringLiteral("&Sound"), parent),
+    : QObject(window),
       midix_(midix),
       settings_(settings),
       showMessage_(std::move(showMessage)),
-      askSoundFont_(std::move(askSoundFont)) {
-  // Keyboards come and go: the list is made when the menu opens, not before.
-  connect(this, &QMenu::aboutToShow, this, &SoundMenu::refresh);
-  refresh();
+      window_(window),
+      askSoundFont_(std::move(askSoundFont)),
+      chooseSoundFont_(new QAction(QStringLiteral("Choose SoundFont\u2026"), this)) {
+  connect(chooseSoundFont_, &QAction::triggered, this, &SoundMenu::chooseSoundFont);
 }
 
-void SoundMenu::refresh() {
-  clear();
-  delete outputs_;
-  auto* outputs = outputs_ = new QActionGroup(this);
-  const std::string& route = melodex::defaultOutputRoute();
-  const QString soundFont = QFileInfo(QString::fromStdString(melodex::builtInSoundFont().string())).completeBaseName();
-  QAction* builtIn = addAction(QStringLiteral("Built-in synthesiser (%1)").arg(soundFont.isEmpty() ? tr("no SoundFont") : soundFont));
-  builtIn->setCheckable(true);
-  builtIn->setActionGroup(outputs);
-  builtIn->setChecked(true);
-  connect(builtIn, &QAction::triggered, this, [this] { chooseOutput({0, std::string()}); });
+MenuSection SoundMenu::section() {
+  // Keyboards come and go: the list is made when the menu opens, not before.
+  return {QStringLiteral("&Sound"), {}, [this] { return entries(); }};
+}
 
-  for (const OutputPort& port : listOutputPorts(midix_)) {
-    QAction* entry = addAction(QString::fromStdString(port.name));
+std::vector<MenuItem> SoundMenu::entries() {
+  delete outputs_;  // and the entries it holds
+  outputs_ = new QActionGroup(this);
+  std::vector<MenuItem> items;
+  const auto addOutput = [&](const QString& text, const OutputPort& port, bool ticked) {
+    auto* entry = new QAction(text, outputs_);
     entry->setCheckable(true);
-    entry->setActionGroup(outputs);
-    if (port.name == route) entry->setChecked(true);
+    entry->setChecked(ticked);
     connect(entry, &QAction::triggered, this, [this, port] { chooseOutput(port); });
-  }
-  addSeparator();
-  connect(addAction(QStringLiteral("Choose SoundFont\u2026")), &QAction::triggered, this, &SoundMenu::chooseSoundFont);
+    items.push_back({entry});
+  };
+  const QString soundFont = QFileInfo(QString::fromStdString(melodex::builtInSoundFont().string())).completeBaseName();
+  // Ticked unless a port listed below is the route (one that has gone leaves the built-in one sounding).
+  addOutput(QStringLiteral("Built-in synthesiser (%1)").arg(soundFont.isEmpty() ? tr("no SoundFont") : soundFont),
+            {0, std::string()}, true);
+  const std::string& route = melodex::defaultOutputRoute();
+  for (const OutputPort& port : listOutputPorts(midix_)) addOutput(QString::fromStdString(port.name), port, port.name == route);
+  items.push_back({});
+  items.push_back({chooseSoundFont_});
+  return items;
 }
 
 void SoundMenu::chooseOutput(const OutputPort& port) {
@@ -51,7 +56,7 @@ void SoundMenu::chooseOutput(const OutputPort& port) {
 }
 
 void SoundMenu::chooseSoundFont() {
-  const QString file = askSoundFont_(parentWidget());
+  const QString file = askSoundFont_(window_);
   if (file.isEmpty()) return;
   const std::filesystem::path soundFont(file.toStdString());
   std::string problem;
@@ -60,6 +65,8 @@ void SoundMenu::chooseSoundFont() {
     return;
   }
   keepSoundFont(settings_, soundFont);
+  // Also puts right a message left by a SoundFont chosen before that could not be used.
+  showMessage_("The built-in synthesiser now plays with the SoundFont " + QFileInfo(file).fileName().toStdString() + ".");
 }
 
 QString SoundMenu::askSoundFontFile(QWidget* parent) {

@@ -2,6 +2,7 @@
 // the recording output, settings in a scratch file.
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "melodex/sound_output.h"
 #include "player/export/sound_choice.h"
 #include "player/play/virtual_time_host.h"
+#include "player/app/menu_bar.h"
 #include "player/app/sound_menu.h"
 #include "player/app/sound_startup.h"
 #include "ui_test_support.h"
@@ -36,6 +38,14 @@ class SoundPieces : public ::testing::Test {
     return melodex::toInt32(midix.Invoke(melodex::member::CurrentDevice, melodex::InvokeKind::PropertyGet, {}));
   }
 
+  // The menu as the bar shows it, its entries straight under its title.
+  QMenu& shownOnBar(SoundMenu& sound) {
+    buildMenuBar(bar, {sound.section()});
+    EXPECT_EQ(bar.actions().size(), 1);
+    EXPECT_EQ(bar.actions().front()->text(), "&Sound");
+    return *bar.actions().front()->menu();
+  }
+
   QAction* entry(QMenu& menu, const QString& text) {
     for (QAction* action : menu.actions()) {
       if (action->text() == text) return action;
@@ -49,12 +59,14 @@ class SoundPieces : public ::testing::Test {
   melodex::VirtualClock clock;
   VirtualTimeHost host{clock};
   melodex::MidiControl midix{host};
+  QMenuBar bar;
   std::vector<std::string> messages;
   ShowMessage showMessage = [this](const std::string& message) { messages.push_back(message); };
 };
 
 TEST_F(SoundPieces, OutputsAreListedAsTheyAreWhenTheMenuOpensAndTheChoiceIsKept) {
-  SoundMenu menu(midix, settings, showMessage);
+  SoundMenu sound(midix, settings, showMessage);
+  QMenu& menu = shownOnBar(sound);
   const QString builtIn = menu.actions().front()->text();
   EXPECT_TRUE(builtIn.startsWith("Built-in synthesiser (")) << builtIn.toStdString();
   EXPECT_EQ(menuEntries(menu), (QStringList{builtIn + "*", "Keyboard", "Synth server", "-", "Choose SoundFont\u2026"}));
@@ -76,14 +88,15 @@ TEST_F(SoundPieces, OutputsAreListedAsTheyAreWhenTheMenuOpensAndTheChoiceIsKept)
   EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(SoundPieces, ASoundFontThatDoesNotLoadIsReportedAndTheOneBeforeKept) {
+TEST_F(SoundPieces, ASoundFontThatDoesNotLoadIsReportedAndTheOneBeforeKeptTillAGoodOneIsSaid) {
   if (!std::filesystem::exists(kTimGM6mb)) GTEST_SKIP() << "TimGM6mb is not installed";
   const QString notASoundFont = folder.filePath("tune.sf2");
   std::ofstream(notASoundFont.toStdString()) << "X:1\n";
   const QString copy = folder.filePath("copy.sf2");
   std::filesystem::copy_file(kTimGM6mb, copy.toStdString());
   QString answer;
-  SoundMenu menu(midix, settings, showMessage, nullptr, [&](QWidget*) { return answer; });
+  SoundMenu sound(midix, settings, showMessage, nullptr, [&](QWidget*) { return answer; });
+  QMenu& menu = shownOnBar(sound);
 
   for (const QString& bad : {notASoundFont, folder.filePath("missing.sf3")}) {
     answer = bad;
@@ -95,7 +108,9 @@ TEST_F(SoundPieces, ASoundFontThatDoesNotLoadIsReportedAndTheOneBeforeKept) {
   }
   answer = copy;
   entry(menu, "Choose SoundFont\u2026")->trigger();
-  EXPECT_EQ(messages.size(), 2u);
+  // The good one's word takes the place of the last refusal.
+  EXPECT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages.back(), "The built-in synthesiser now plays with the SoundFont copy.sf2.");
   EXPECT_EQ(readSoundChoice(settings).soundFont, copy.toStdString());
   emit menu.aboutToShow();
   EXPECT_EQ(menu.actions().front()->text(), "Built-in synthesiser (copy)");
