@@ -31,12 +31,17 @@ std::size_t tableIndex(std::int32_t channel) {
 // Sends the message held in the shared fields: status + data1 * 256 +
 // data2 * 65536, with no masking, so a data value above 127 spills into the
 // next byte; every step is checked for overflow.
-int sendChannelMessage() {
-  SharedOutput& shared = sharedOutput();
+std::int32_t channelMessageWord() {
+  const SharedOutput& shared = sharedOutput();
   const std::int32_t data1Part = checkedMultiply(shared.msgData1, 256);
   const std::int32_t data2Part = checkedMultiply(checkedMultiply(shared.msgData2, 256), 256);
-  const std::int32_t word = checkedAdd(checkedAdd(shared.msgStatus, data1Part), data2Part);
-  return currentPlatform().send(shared.handle, word);
+  return checkedAdd(checkedAdd(shared.msgStatus, data1Part), data2Part);
+}
+
+int sendChannelMessage() { return currentPlatform().send(sharedOutput().handle, channelMessageWord()); }
+
+std::int32_t noteOffWord(const Variant& note, const Variant& channel) {
+  return toInt32(Variant{128.0 + toDouble(note) * 256.0 + (toDouble(channel) - 1.0)});
 }
 
 std::int32_t platformDevice(std::int32_t deviceId) { return checkedAdd(deviceId, -1); }
@@ -107,20 +112,35 @@ std::int32_t MidiControl::PlayNote(const Variant& note, const Variant& velocity,
   shared.msgData1 = toInt32(note);
   shared.msgData2 = toInt32(velocity);
   shared.msgStatus = toInt32(Variant{143.0 + toDouble(channel)});
-  const std::int32_t result = sendChannelMessage();
-  if (duration == 0.0) return result;
+  const std::int32_t noteOn = channelMessageWord();
+  MidiPlatform& platform = currentPlatform();
+  if (duration == 0.0) return platform.send(shared.handle, noteOn);
 
-  const std::int64_t sentAt = host_.clock().nowMicroseconds();
-  if (bpm_ == 0) throw RuntimeError(kDivisionByZero, "Division by zero: BPM is 0, so a timed note has no length");
-  const double exactWait = 60000.0 / bpm_ * duration;
-  const std::int32_t waitMilliseconds = toInt32(Variant{exactWait});
-  if (waitMilliseconds <= 0) {
-    host_.processPendingEvents();
-  } else {
-    const std::int64_t length = std::int64_t{waitMilliseconds} * 1000;
-    waitUntil(noteStart(sentAt, length) + length);
+  // A note whose length cannot be worked out still sounds before the error.
+  std::int32_t waitMilliseconds = 0;
+  try {
+    if (bpm_ == 0) throw RuntimeError(kDivisionByZero, "Division by zero: BPM is 0, so a timed note has no length");
+    waitMilliseconds = toInt32(Variant{60000.0 / bpm_ * duration});
+  } catch (const RuntimeError&) {
+    platform.send(shared.handle, noteOn);
+    throw;
   }
-  StopNote(note, channel);
+  if (waitMilliseconds <= 0) {
+    const std::int32_t result = platform.send(shared.handle, noteOn);
+    host_.processPendingEvents();
+    StopNote(note, channel);
+    return result;
+  }
+
+  // Both ends of the note carry their times, so an output that sounds words
+  // a little later than they are sent keeps the written spacing exactly.
+  const std::int64_t length = std::int64_t{waitMilliseconds} * 1000;
+  const std::int64_t start = noteStart(host_.clock().nowMicroseconds(), length);
+  const std::int32_t result = platform.sendAt(shared.handle, noteOn, start);
+  waitUntil(start + length);
+  const std::int64_t end = lastWaitReachedDeadline_ ? lastDeadline_ : host_.clock().nowMicroseconds();
+  // The window's events during the wait may have installed another platform.
+  currentPlatform().sendAt(sharedOutput().handle, noteOffWord(note, channel), end);
   return result;
 }
 
@@ -184,8 +204,7 @@ std::int32_t MidiControl::GetPatch(std::int32_t channel) const {
 }
 
 void MidiControl::StopNote(const Variant& note, const Variant& channel) {
-  const double word = 128.0 + toDouble(note) * 256.0 + (toDouble(channel) - 1.0);
-  currentPlatform().send(sharedOutput().handle, toInt32(Variant{word}));
+  currentPlatform().send(sharedOutput().handle, noteOffWord(note, channel));
 }
 
 void MidiControl::ChangePan(std::int32_t channel, std::int32_t pan) {

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "melodex/control_loader.h"
+#include "melodex/sound_output.h"
 #include "melodex/entry_points.h"
 #include "player/play/instrument_switch.h"
 #include "player/window/colour_button.h"
@@ -101,7 +102,8 @@ DisplayBox* makeReadout(const QRect& place, QWidget* window) {
 
 }  // namespace
 
-Form1::Form1(const HostFactory& makeHost, QWidget* parent) : QWidget(parent), fingerboard_(this) {
+Form1::Form1(const HostFactory& makeHost, QWidget* parent)
+    : QWidget(parent), fingerboard_(this), heardBoxes_(fingerboard_, melodex::heardDelayMicroseconds) {
   setWindowTitle(QStringLiteral("Form1"));
   setFixedSize(twipsToPixels(14910), twipsToPixels(8595));
   setAutoFillBackground(true);
@@ -316,11 +318,11 @@ void Form1::setInstrumentCaption(const std::string& caption) { command2_->setTex
 
 void Form1::setFretsVisible(bool visible) { fingerboard_.setFretsVisible(visible); }
 
-void Form1::showBox(int box) { fingerboard_.showBox(box); }
+void Form1::showBox(int box) { heardBoxes_.showBox(box); }
 
-void Form1::hideBox(int box) { fingerboard_.hideBox(box); }
+void Form1::hideBox(int box) { heardBoxes_.hideBox(box); }
 
-void Form1::hideAllBoxes() { fingerboard_.hideAll(); }
+void Form1::hideAllBoxes() { heardBoxes_.hideAll(); }
 
 void Form1::listTuneLines(const std::vector<std::string>& lines) {
   list2_->clear();

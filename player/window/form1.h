@@ -16,6 +16,7 @@
 #include "melodex/property_store.h"
 #include "melodex/qt_host.h"
 #include "player/window/fingerboard.h"
+#include "player/window/heard_boxes.h"
 #include "player/window/host_factory.h"
 #include "player/window/tune_list.h"
 #include "player/loop/player_loop_view.h"
@@ -170,6 +171,7 @@ class Form1 : public QWidget, public PlayerLoopView {
   MessageArea* messageArea_;
   TuneLineMarks* tuneLineMarks_;
   Fingerboard fingerboard_;
+  HeardBoxes heardBoxes_;
 
   melodex::MemoryPropertyStore propertyStore_;
   std::unique_ptr<melodex::QtHost> host_;

@@ -110,3 +110,74 @@ TEST_F(TimedNote, ANoteSentStraightAfterTheOneBeforeIsTimedFromThatNotesEnd) {
     host.virtualClock.advanceBy(1'000'000);
   }
 }
+
+namespace {
+
+// Each word with the time it is to sound: its stamp, or when it was sent for
+// a word sent at once.
+class StampRecorder final : public melodex::MidiPlatform {
+ public:
+  struct Word {
+    std::int32_t word;
+    std::int64_t at;
+    bool stamped;
+    bool operator==(const Word&) const = default;
+  };
+  explicit StampRecorder(const melodex::Clock& clock) : clock_(clock) {}
+  int open(std::int32_t, melodex::MidiHandle& handle) override { return handle = 1, melodex::kMidiOk; }
+  int close(melodex::MidiHandle) override { return melodex::kMidiOk; }
+  int send(melodex::MidiHandle, std::int32_t word) override {
+    words.push_back({word, clock_.nowMicroseconds() - kStart, false});
+    return melodex::kMidiOk;
+  }
+  int sendAt(melodex::MidiHandle, std::int32_t word, std::int64_t at) override {
+    words.push_back({word, at - kStart, true});
+    return melodex::kMidiOk;
+  }
+  std::uint32_t deviceCount() override { return 0; }
+  int deviceCaps(std::int32_t, melodex::MidiDeviceCaps&) override { return melodex::kMidiBadDevice; }
+  std::string lastOpenProblem() const override { return {}; }
+
+  std::vector<Word> words;
+
+ private:
+  const melodex::Clock& clock_;
+};
+
+// A timed note's two ends carry the times the note is written to have, not
+// the moments the window's thread got round to them: a note following on is
+// stamped from the end of the one before, whatever the gap; a closing
+// window's note-off is stamped when the wait was cut short. Words sent at
+// once (a note of no length, StopNote) stay unstamped.
+TEST(NoteStamps, NoteOnAtTheStartNoteOffAtTheEndBackToBack) {
+  using Word = StampRecorder::Word;
+  TestHost host;
+  host.virtualClock.advanceTo(kStart);
+  RecordingOutput restoresAHarmlessOutput{host};
+  auto recorder = std::make_shared<StampRecorder>(host.clock());
+  melodex::installPlatform(recorder);
+  melodex::MidiControl control{host};
+  control.OpenHandle();
+  recorder->words.clear();
+  control.SetBPM(60);
+  control.PlayNote(60, 80, 1, 1.0);
+  host.virtualClock.advanceBy(1'300);  // the window's work between two notes
+  control.PlayNote(62, 80, 1, 0.5);
+  control.PlayNote(64, 80, 1, 0.0);
+  control.StopNote(64, 1);
+  host.queueEvent([&] {
+    host.virtualClock.advanceBy(100'000);
+    host.closingNow = true;
+  });
+  control.PlayNote(65, 80, 1, 4.0);
+  EXPECT_EQ(recorder->words, (std::vector<Word>{{0x503C90, 0, true},
+                                                {0x3C80, 1'000'000, true},
+                                                {0x503E90, 1'000'000, true},
+                                                {0x3E80, 1'500'000, true},
+                                                {0x504090, 1'500'000, false},
+                                                {0x4080, 1'500'000, false},
+                                                {0x504190, 1'500'000, true},
+                                                {0x4180, 1'600'000, true}}));
+}
+
+}  // namespace

@@ -37,6 +37,12 @@ class MidiPlatform {
   virtual int open(std::int32_t deviceNumber, MidiHandle& handle) = 0;
   virtual int close(MidiHandle handle) = 0;
   virtual int send(MidiHandle handle, std::int32_t word) = 0;
+  // Sends `word` to sound at `atMicroseconds` on the control's clock rather
+  // than at once. An output that cannot hold a word back sends it now; the
+  // words and their order are those of send either way.
+  virtual int sendAt(MidiHandle handle, std::int32_t word, std::int64_t /*atMicroseconds*/) {
+    return send(handle, word);
+  }
   virtual std::uint32_t deviceCount() = 0;
   virtual int deviceCaps(std::int32_t deviceNumber, MidiDeviceCaps& caps) = 0;
   // Why the last open failed, in words a musician understands ("no General

@@ -37,6 +37,13 @@ bool chooseBuiltInSoundFont(const std::filesystem::path& soundFont, std::string&
 void routeDefaultOutput(const std::string& portName);
 const std::string& defaultOutputRoute();
 
+// How long after a timed word's time the musician hears it: the built-in
+// synthesiser's fixed delay while a play has it open (it sounds every word a
+// little after its time, so that each lands exactly in place), 0 when the
+// default output is routed to a port or another platform is installed. What
+// the window shows of a note is shown this much later to stay with its sound.
+std::int64_t heardDelayMicroseconds();
+
 // Plays timed message words through the built-in synthesiser's sound, off
 // line, with `soundFont`, into a 44.1 kHz stereo 16-bit WAV file at `wavPath`.
 // The file appears whole or not at all. False, with `problem` saying why,

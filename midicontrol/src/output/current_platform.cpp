@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "melodex/midi_platform.h"
+#include "melodex/sound_output.h"
 #include "shared_output.h"
 #include "system_platform.h"
 
@@ -27,6 +28,11 @@ std::shared_ptr<MidiPlatform> installPlatform(std::shared_ptr<MidiPlatform> plat
   std::shared_ptr<MidiPlatform> before = std::move(installedPlatform());
   installedPlatform() = std::move(platform);
   return before;
+}
+
+std::int64_t heardDelayMicroseconds() {
+  const auto* system = dynamic_cast<const SystemPlatform*>(installedPlatform().get());
+  return system ? system->heardDelayMicroseconds() : 0;
 }
 
 struct ScopedPlatform::Saved {

@@ -2,11 +2,16 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 
+#include "melodex/clock.h"
 #include "melodex/midi_platform.h"
+#include "stamped_stream.h"
+#include "synth_word.h"
 
 namespace melodex {
 
@@ -25,6 +30,10 @@ constexpr int kPolyphony = 32;
 // 25 to 40 ms after the click; 1024 x 2 about 3 % but 35 to 50 ms.
 constexpr int kPeriodFrames = 768;
 constexpr int kPeriods = 3;
+// A word is heard one period after its time, plus this for the window's
+// thread sending it a little late (its wake-ups, a busy machine): a word that
+// comes later than this still plays, at once.
+constexpr std::int64_t kLateSendMarginMicroseconds = 5000;
 
 // FluidSynth reports its failures through a log; the last one becomes part
 // of the reason an open failed instead of noise on the terminal. Loading runs
@@ -63,6 +72,14 @@ void routeSynthLog() {
   });
 }
 
+std::int64_t steadyNow() { return SteadyClock().nowMicroseconds(); }
+
+// The audio driver's callback: the stream rendered with every word in place.
+int renderStamped(void* stream, int frames, int nfx, float* fx[], int nout, float* out[]) {
+  static_cast<StampedStream*>(stream)->render(steadyNow(), frames, nfx, fx, nout, out);
+  return FLUID_OK;
+}
+
 }  // namespace
 
 // Everything a load builds. It lives on the heap so that a loading thread
@@ -73,12 +90,17 @@ struct FluidSynthOutput::Engine {
   fluid_settings_t* settings = nullptr;
   fluid_synth_t* synth = nullptr;
   fluid_audio_driver_t* stream = nullptr;
+  // The words' way into the stream when this output renders it; empty when
+  // the driver renders on its own.
+  std::unique_ptr<StampedStream> stamped;
   int fontId = FLUID_FAILED;
   int streamsStarted = 0;
   std::atomic<bool> loading{false};
 
+  // The stream stops before what its callback uses goes.
   ~Engine() {
     if (stream) delete_fluid_audio_driver(stream);
+    stamped.reset();
     if (synth) delete_fluid_synth(synth);
     if (settings) delete_fluid_settings(settings);
   }
@@ -116,10 +138,20 @@ int FluidSynthOutput::Engine::load(std::string& problem) {
 int FluidSynthOutput::Engine::startStream(std::string& reasons) {
   if (stream) return kMidiOk;
   reasons.clear();
+  double sampleRate = 0;
+  fluid_settings_getnum(settings, "synth.sample-rate", &sampleRate);
+  const std::int64_t delay = std::int64_t{kPeriodFrames} * 1'000'000 / static_cast<std::int64_t>(sampleRate) +
+                             kLateSendMarginMicroseconds;
   for (const std::string& driver : audio.drivers) {
     takeSynthMessage();
     fluid_settings_setstr(settings, "audio.driver", driver.c_str());
-    stream = new_fluid_audio_driver(settings, synth);
+    stamped = std::make_unique<StampedStream>(synth, sampleRate, delay);
+    stream = new_fluid_audio_driver2(settings, renderStamped, stamped.get());
+    if (!stream) {
+      // The driver cannot call back (the "file" driver): it renders itself.
+      stamped.reset();
+      stream = new_fluid_audio_driver(settings, synth);
+    }
     if (stream) {
       ++streamsStarted;
       return kMidiOk;
@@ -203,12 +235,29 @@ int FluidSynthOutput::open(std::string& problem) {
 void FluidSynthOutput::close() {
   if (openCount_ == 0) return;
   --openCount_;
-  // Every voice stops at once, the release tails too; the stream stays.
-  fluid_synth_all_sounds_off(engine_->synth, -1);
+  // Every voice stops, the release tails too; the stream stays. Words timed
+  // ahead are dropped, so nothing of this play sounds in the next.
+  if (engine_->stamped) {
+    engine_->stamped->silence();
+  } else {
+    fluid_synth_all_sounds_off(engine_->synth, -1);
+  }
 }
 
-void FluidSynthOutput::send(std::int32_t word) {
-  if (!engine_->loading && engine_->synth) playWord(engine_->synth, word);
+void FluidSynthOutput::send(std::int32_t word) { sendAt(word, steadyNow()); }
+
+void FluidSynthOutput::sendAt(std::int32_t word, std::int64_t atMicroseconds) {
+  if (engine_->loading || !engine_->synth) return;
+  if (engine_->stamped) {
+    // A time ahead would hold back every word after it.
+    engine_->stamped->post(word, std::min(atMicroseconds, steadyNow()));
+  } else {
+    playSynthWord(engine_->synth, word);
+  }
+}
+
+std::int64_t FluidSynthOutput::heardDelayMicroseconds() const {
+  return !engine_->loading && engine_->stamped ? engine_->stamped->delayMicroseconds() : 0;
 }
 
 bool FluidSynthOutput::changeSoundFont(const std::filesystem::path& soundFont, std::string& problem) {
@@ -266,43 +315,6 @@ std::optional<std::filesystem::path> FluidSynthOutput::findSoundFont(
     }
   }
   return std::nullopt;
-}
-
-// Each data byte is handed over as the word holds it, and FluidSynth turns
-// away the values it cannot take (most bytes above 127 after a spill-over);
-// a pitch bend joins the low 7 bits of its two bytes.
-void FluidSynthOutput::playWord(fluid_synth_t* synth, std::int32_t word) {
-  const auto bits = static_cast<std::uint32_t>(word);
-  const int status = static_cast<int>(bits & 0xFFu);
-  const int data1 = static_cast<int>((bits >> 8) & 0xFFu);
-  const int data2 = static_cast<int>((bits >> 16) & 0xFFu);
-  const int channel = status & 0x0F;
-  switch (status & 0xF0) {
-    case 0x80:
-      fluid_synth_noteoff(synth, channel, data1);
-      break;
-    case 0x90:
-      fluid_synth_noteon(synth, channel, data1, data2);
-      break;
-    case 0xA0:
-      fluid_synth_key_pressure(synth, channel, data1, data2);
-      break;
-    case 0xB0:
-      fluid_synth_cc(synth, channel, data1, data2);
-      break;
-    case 0xC0:
-      fluid_synth_program_change(synth, channel, data1);
-      break;
-    case 0xD0:
-      fluid_synth_channel_pressure(synth, channel, data1);
-      break;
-    case 0xE0:
-      fluid_synth_pitch_bend(synth, channel, (data1 & 0x7F) | ((data2 & 0x7F) << 7));
-      break;
-    default:
-      if (status == 0xFF) fluid_synth_system_reset(synth);
-      break;
-  }
 }
 
 }  // namespace melodex

@@ -26,6 +26,10 @@ struct SynthAudioSetup {
 // synthesiser, its SoundFont and one audio stream are made once, ahead of the
 // first play when preloaded, and kept for the whole run: closing silences
 // every note and leaves the stream running, so the next open sounds at once.
+// Through a desktop's audio the output renders the stream itself and plays
+// every word at the frame of its time, heardDelayMicroseconds() later (see
+// StampedStream); through a driver that renders on its own (FluidSynth's
+// "file" driver) words play when they arrive.
 class FluidSynthOutput {
  public:
   static FluidSynthOutput& shared();
@@ -48,7 +52,13 @@ class FluidSynthOutput {
   int open(std::string& problem);
   // Silences every sounding note; the audio stream keeps running.
   void close();
+  // A word with no time of its own is timed now, on the steady clock.
   void send(std::int32_t word);
+  // `atMicroseconds` is on the steady clock; a time still to come counts as now.
+  void sendAt(std::int32_t word, std::int64_t atMicroseconds);
+  // How long after its time a word is heard; 0 until the stream runs, or
+  // when the driver gives no place for words between its periods.
+  std::int64_t heardDelayMicroseconds() const;
 
   // Puts `soundFont` in place of the SoundFont in use. On failure the one in
   // use stays and `problem` says why.
@@ -62,8 +72,6 @@ class FluidSynthOutput {
   // FluidR3_GM, then MuseScore General, then TimGM6mb, then the system default.
   static std::optional<std::filesystem::path> findSoundFont(const std::vector<std::filesystem::path>& folders);
   static std::vector<std::filesystem::path> standardSoundFontFolders();
-  // Plays one message word on `synth`: status in the low byte, then the two data bytes.
-  static void playWord(_fluid_synth_t* synth, std::int32_t word);
   // Settings sized for one melody line at low latency; the caller frees them.
   static _fluid_hashtable_t* newSynthSettings();
 

@@ -23,6 +23,7 @@ int SystemPlatform::open(std::int32_t deviceNumber, MidiHandle& handle) {
     if (result != kMidiOk) return result;
     handle = nextHandle_++;
     open_.emplace(handle, nullptr);
+    ++builtInHandles_;
     return kMidiOk;
   }
   if (deviceNumber < 0 || static_cast<std::uint32_t>(deviceNumber) >= deviceCount()) {
@@ -43,7 +44,10 @@ int SystemPlatform::open(std::int32_t deviceNumber, MidiHandle& handle) {
 int SystemPlatform::close(MidiHandle handle) {
   const auto output = open_.find(handle);
   if (output == open_.end()) return kMidiInvalidHandle;
-  if (!output->second) FluidSynthOutput::shared().close();
+  if (!output->second) {
+    FluidSynthOutput::shared().close();
+    --builtInHandles_;
+  }
   open_.erase(output);
   return kMidiOk;
 }
@@ -54,6 +58,18 @@ int SystemPlatform::send(MidiHandle handle, std::int32_t word) {
   if (output->second) return output->second->send(word);
   FluidSynthOutput::shared().send(word);
   return kMidiOk;
+}
+
+int SystemPlatform::sendAt(MidiHandle handle, std::int32_t word, std::int64_t atMicroseconds) {
+  const auto output = open_.find(handle);
+  if (output == open_.end()) return kMidiInvalidHandle;
+  if (output->second) return output->second->send(word);
+  FluidSynthOutput::shared().sendAt(word, atMicroseconds);
+  return kMidiOk;
+}
+
+std::int64_t SystemPlatform::heardDelayMicroseconds() const {
+  return builtInHandles_ > 0 ? FluidSynthOutput::shared().heardDelayMicroseconds() : 0;
 }
 
 bool SystemPlatform::readyToOpen(std::int32_t deviceNumber) {

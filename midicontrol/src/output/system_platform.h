@@ -24,16 +24,22 @@ class SystemPlatform final : public MidiPlatform {
   int open(std::int32_t deviceNumber, MidiHandle& handle) override;
   int close(MidiHandle handle) override;
   int send(MidiHandle handle, std::int32_t word) override;
+  // The built-in synthesiser sounds the word at its time; a port sends it now.
+  int sendAt(MidiHandle handle, std::int32_t word, std::int64_t atMicroseconds) override;
   std::uint32_t deviceCount() override;
   int deviceCaps(std::int32_t deviceNumber, MidiDeviceCaps& caps) override;
   std::string lastOpenProblem() const override { return lastOpenProblem_; }
   bool readyToOpen(std::int32_t deviceNumber) override;
+  // How long after its time a word sent now is heard: the built-in
+  // synthesiser's delay while one of its handles is open, else 0.
+  std::int64_t heardDelayMicroseconds() const;
 
  private:
   static int routedPort();
 
   // An open handle: a sequencer port, or nullptr for the built-in synthesiser.
   std::map<MidiHandle, std::unique_ptr<AlsaPortOutput>> open_;
+  int builtInHandles_ = 0;
   MidiHandle nextHandle_ = 1;
   std::string lastOpenProblem_;
 };

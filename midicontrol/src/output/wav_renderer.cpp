@@ -9,6 +9,7 @@
 
 #include "fluid_synth_output.h"
 #include "melodex/sound_output.h"
+#include "synth_word.h"
 
 namespace melodex {
 
@@ -49,7 +50,7 @@ bool playThrough(fluid_synth_t* synth, const std::vector<TimedWord>& words, cons
   };
   for (const TimedWord& word : words) {
     if (!renderUntil(frameAt(word.timeMicroseconds))) return false;
-    FluidSynthOutput::playWord(synth, word.word);
+    playSynthWord(synth, word.word);
   }
   return renderUntil(renderedFrames(words));
 }
