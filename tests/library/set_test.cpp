@@ -3,7 +3,7 @@
 // joins between tunes, the instrument, and Stop.
 #include <memory>
 
-#include "library_fixture.h"
+#include "tune_fixtures.h"
 #include "melodex/midi_control.h"
 #include "melodex/recording_platform.h"
 #include "player/library/set_tunes.h"
@@ -14,7 +14,7 @@
 namespace corvale {
 namespace {
 
-using test::TemporaryFolder;
+using testing::TemporaryFolder;
 
 TEST(SetFileTest, ASetReadsBackAsItWasWritten) {
   const TuneSet set{{{"/tunes/reels.abc", 2, "Drowsy\tMaggie", 3}, {"/tunes/caf\xE9.abc", 1, "Caf\u00E9", 99}}};

@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "tune_dump.h"
+#include "tune_fixtures.h"
 
 namespace corvale {
 namespace {
@@ -34,34 +31,16 @@ struct Heard {
 
 class PracticeDumpTest : public ::testing::Test {
  protected:
-  std::filesystem::path tuneFile = std::filesystem::temp_directory_path() /
-                                    ("corvale-practice-dump-" + std::to_string(::getpid()) + ".abc");
-
-  void TearDown() override { std::filesystem::remove(tuneFile); }
-
   // Plays tune 1 of `tune` under the standard reading with `options`.
   std::vector<Word> play(const std::string& tune, std::vector<std::string> options,
                          const std::string& reading = "--standard") {
-    std::ofstream(tuneFile) << tune;
-    std::vector<std::string> args{"--midi"};
-    if (!reading.empty()) args.insert(args.begin(), reading);
-    args.insert(args.end(), options.begin(), options.end());
-    args.insert(args.end(), {tuneFile.string(), "1"});
-    return playArgs(args);
-  }
-
-  std::vector<Word> playArgs(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    status = runTuneDump(args, out, err);
-    said = err.str();
+    options.insert(options.begin(), "--midi");
+    if (!reading.empty()) options.insert(options.begin(), reading);
+    const testing::DumpResult result = testing::dumpTunes(tune, {"1"}, options);
+    status = result.status;
+    said = result.err;
     std::vector<Word> words;
-    std::istringstream lines(out.str());
-    std::string tag;
-    long ms = 0;
-    std::string hex;
-    while (lines >> tag >> ms >> hex) {
-      const unsigned value = static_cast<unsigned>(std::stoul(hex, nullptr, 16));
+    for (const auto& [ms, value] : testing::sentWordsOf(result.out)) {
       words.push_back({ms, value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF});
     }
     return words;
@@ -250,7 +229,7 @@ TEST_F(PracticeDumpTest, WhatCannotBeFollowedIsRefusedInWords) {
     EXPECT_NE(said.find(row.said), std::string::npos) << said;
   }
   // A tune with no metre counts in quarters and says so.
-  play("X:1\nT:Free\nK:D\nDEFG|\n", {"--count-in"});
+  EXPECT_EQ(heardOn(play("X:1\nT:Free\nK:D\nDEFG|\n", {"--count-in"}), 10).size(), 4u);
   EXPECT_EQ(status, 0);
   EXPECT_NE(said.find("no metre"), std::string::npos);
 }
