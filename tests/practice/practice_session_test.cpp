@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "practice/row_selection.h"
-#include "practice/tune_outline.h"
-
 namespace corvale {
 namespace {
 
@@ -50,26 +47,9 @@ std::vector<int> rowsOfPass(const PracticeSession& session, int number) {
   return pass ? pass->rows : std::vector<int>{};
 }
 
-TEST(PracticeRowsTest, BarsAcrossEndingsPlayAsTheTunePlaysThem) {
-  const ParsedTune tune = tuneWithEndings();
-  // Bars 2-4 end in the first ending; bars 3-5 take the first ending, then the second.
-  EXPECT_EQ(rowsOfBars(tune.places, {2, 4}), (std::vector<int>{2, 3, 4}));
-  EXPECT_EQ(rowsOfBars(tune.places, {3, 5}), (std::vector<int>{3, 4, 7, 8}));
-  EXPECT_EQ(rowsOfBars(tune.places, {6, 7}), (std::vector<int>{9, 10, 11, 12}));
-  EXPECT_EQ(rowsOfBars(tune.places, {5, 5}), (std::vector<int>{8}));
-  EXPECT_TRUE(rowsOfBars(tune.places, {8, 9}).empty());
-  EXPECT_EQ(rowsOfPart(tune.places, 'B'), (std::vector<int>{9, 10, 11, 12}));
-  EXPECT_EQ(partsOf(tune.places), "AB");
-  const TuneOutline outline = outlineOf(tune, 1, Reading::Standard);
-  ASSERT_TRUE(outline.bars);
-  EXPECT_EQ(outline.bars->last, 7u);
-  EXPECT_EQ(outline.firstBarOfLine[3], 1u);
-  EXPECT_EQ(outline.firstBarOfLine[4], 4u);
-  EXPECT_FALSE(outline.firstBarOfLine[0]);
-}
-
-// Pass limits and start bars are heard in the practice dump tests; without a limit a loop
-// plays until Stop, REPLAYS not counted.
+// Bars across endings, parts, pass limits and start bars are heard in the practice dump
+// tests (a line's first bar in the practice window's); without a limit a loop plays until
+// Stop, REPLAYS not counted.
 TEST(PracticeRowsTest, ALoopWithoutAPassLimitPlaysUntilStop) {
   const PracticePlan loopB = planWith([](PracticePlan& p) { p.loop = PracticePlan::Loop::Part; p.part = 'B'; });
   const PracticeSession untilStop = sessionOf(tuneWithEndings(), loopB, 5);
@@ -77,6 +57,7 @@ TEST(PracticeRowsTest, ALoopWithoutAPassLimitPlaysUntilStop) {
   EXPECT_TRUE(untilStop.pass(1000));
 }
 
+// Each refusal's words are in the practice dump tests.
 TEST(PracticeRowsTest, WhatTheTuneCannotFollowIsSaidAndTheTunePlaysWhole) {
   const ParsedTune tune = tuneWithEndings();
   ParsedTune unplaced = tune;
@@ -89,11 +70,8 @@ TEST(PracticeRowsTest, WhatTheTuneCannotFollowIsSaidAndTheTunePlaysWhole) {
     std::size_t rowsPlayed;  // the whole tune, or the loop without its start bar
   } rows[] = {
       {"no such part", tune, planWith([](PracticePlan& p) { p.loop = PracticePlan::Loop::Part; p.part = 'C'; }), "no part C (its parts are A, B)", 12},
-      {"bars past the end", tune, planWith([](PracticePlan& p) { p.loop = PracticePlan::Loop::Bars; p.bars = {6, 9}; }), "run from 1 to 7", 12},
       {"start bar outside the loop", tune, planWith([](PracticePlan& p) { p.loop = PracticePlan::Loop::Part; p.part = 'B'; p.startBar = 2; }), "not in the loop", 4},
       {"no bars known", unplaced, planWith([](PracticePlan& p) { p.startBar = 3; }), "only the standard reading", 12},
-      {"percent past 400", tune, planWith([](PracticePlan& p) { p.speedUp = SpeedUp{50, 5, 500}; }), "10 to 400", 12},
-      {"bars backwards", tune, planWith([](PracticePlan& p) { p.loop = PracticePlan::Loop::Bars; p.bars = {5, 3}; }), "comes after", 12},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
