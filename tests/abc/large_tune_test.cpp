@@ -2,48 +2,19 @@
 // its own: the reading stays within twice the file and 50 MB, and where the memory
 // is not there the play is refused with a message instead of ending the program.
 #include <gtest/gtest.h>
-
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
+
+#include "tune_fixtures.h"
 
 namespace corvale {
 namespace {
 
-struct ChildRun {
-  int status = -1;
-  long peakKilobytes = 0;
-};
-
-// Runs tunedump with `args`, its output thrown away, under an address-space limit
-// when one is given.
-ChildRun runTunedump(const std::vector<std::string>& args, rlim_t addressSpaceLimit = RLIM_INFINITY) {
-  const pid_t child = fork();
-  if (child == 0) {
-    if (addressSpaceLimit != RLIM_INFINITY) {
-      const rlimit limit{addressSpaceLimit, addressSpaceLimit};
-      setrlimit(RLIMIT_AS, &limit);
-    }
-    std::vector<char*> argv{const_cast<char*>(CORVALE_TUNEDUMP)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    std::freopen("/dev/null", "w", stdout);
-    std::freopen("/dev/null", "w", stderr);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  ChildRun run;
-  rusage usage{};
-  wait4(child, &run.status, 0, &usage);
-  run.peakKilobytes = usage.ru_maxrss;
-  return run;
-}
+using testing::TunedumpProcess;
 
 class LargeTune : public ::testing::Test {
  protected:
@@ -63,8 +34,8 @@ class LargeTune : public ::testing::Test {
 };
 
 TEST_F(LargeTune, AThirtyMegabyteLineIsReadWithinTwiceTheFileAndFiftyMegabytes) {
-  const ChildRun run = runTunedump({"--standard", path_.string(), "1"});
-  ASSERT_TRUE(WIFEXITED(run.status));
+  const TunedumpProcess::Ended run = TunedumpProcess({"--standard", path_.string(), "1"}).wait(std::chrono::minutes(5));
+  ASSERT_TRUE(run.inTime && WIFEXITED(run.status));
   EXPECT_EQ(WEXITSTATUS(run.status), 0);
   const long boundKilobytes = static_cast<long>(2 * kLineBytes / 1024) + 50 * 1024;
   EXPECT_LT(run.peakKilobytes, boundKilobytes);
@@ -72,8 +43,9 @@ TEST_F(LargeTune, AThirtyMegabyteLineIsReadWithinTwiceTheFileAndFiftyMegabytes) 
 
 TEST_F(LargeTune, WithoutTheMemoryForItStartSaysTheTuneIsTooLargeAndEndsTheWayItShould) {
   // Room for the program and the file, not for reading the tune.
-  const ChildRun run = runTunedump({"--midi", "--standard", path_.string(), "1"}, rlim_t{200} << 20);
-  ASSERT_TRUE(WIFEXITED(run.status)) << "ended by signal " << WTERMSIG(run.status);
+  const TunedumpProcess::Ended run =
+      TunedumpProcess({"--midi", "--standard", path_.string(), "1"}, {}, std::uint64_t{200} << 20).wait(std::chrono::minutes(5));
+  ASSERT_TRUE(run.inTime && WIFEXITED(run.status)) << "ended by signal " << WTERMSIG(run.status);
   EXPECT_EQ(WEXITSTATUS(run.status), 1) << "the play is refused, the program goes on to its end";
 }
 

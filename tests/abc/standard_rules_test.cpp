@@ -4,12 +4,9 @@
 // accidental reaches, the tempo of Q: and ornaments played on request.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "tune_dump.h"
 #include "tune_fixtures.h"
 
 namespace corvale {
@@ -17,30 +14,8 @@ namespace {
 
 using testing::dumpTunes;
 
-// The rows of tune 1 as "note:length", a rest as "rest:length", a chord note tied on
-// past its chord as "note:0+heldFor"; lengths in eighths to four digits.
-std::string rows(const std::string& header, const std::string& body, std::vector<std::string> options = {}) {
-  options.insert(options.begin(), "--standard");
-  options.push_back("1");
-  const std::string dump = dumpTunes("X:1\nT:T\n" + header + "\n" + body + "\n", options).out;
-  std::istringstream lines(dump);
-  std::string line;
-  std::string out;
-  while (std::getline(lines, line)) {
-    std::istringstream fields(line);
-    std::string tag, note, velocity, channel, duration, held;
-    fields >> tag >> note >> velocity >> channel >> duration >> held;
-    if (tag != "event") continue;
-    char length[48];
-    std::snprintf(length, sizeof length, "%.4g", std::stod(duration));
-    if (!out.empty()) out += ' ';
-    out += (velocity == "0" ? "rest" : note) + ':' + length;
-    if (!held.empty()) {
-      std::snprintf(length, sizeof length, "+%.4g", std::stod(held));
-      out += length;
-    }
-  }
-  return out;
+std::string rows(const std::string& header, const std::string& body, const std::vector<std::string>& options = {}) {
+  return testing::standardRows("X:1\nT:T\n" + header + "\n" + body + "\n", options);
 }
 
 struct Case {

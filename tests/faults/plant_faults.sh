@@ -24,7 +24,7 @@ faults=(
   "title cut at 41 characters|player/tune/tune_index.cpp|s/kTitleChars = 40/kTitleChars = 41/"
   "tunedump escape: wrong hex digit|tools/tunedump/field_text.cpp|s/kHex\[code >> 4\]/kHex[code >> 3]/"
   "standard tuplet (4 in the time of two|player/abc/abc_body_reader.cpp|s/if (p == 2 || p == 4 || p == 8) defaultTime = 3;/if (p == 2 || p == 8) defaultTime = 3;/"
-  "accidental forgotten within the bar|player/abc/abc_body_reader.cpp|/if (kept != barAccidentals_.end()) return note.natural + kept->second;/d"
+  "accidental forgotten within the bar|player/abc/abc_accidentals.cpp|s/if (!note.accidental) return peek(note.letter, note.natural);/if (!note.accidental) return std::nullopt;/"
   "dorian one flat short|player/abc/abc_key.cpp|s/Mode{\"dor\", -2}/Mode{\"dor\", -1}/"
   "standard reading: wrong ending pass looked for|player/abc/abc_play_order.cpp|s/endingAhead(at, pass_ + 1)/endingAhead(at, pass_ + 2)/"
   "note-off lost when the window closes mid-note|midicontrol/src/midi_control.cpp|s/^  StopNote(note, channel);$/  if (!host_.closing()) StopNote(note, channel);/"
@@ -39,7 +39,7 @@ faults=(
   "first title plays tune 0|player/loop/player_loop.cpp|s/if (row < 0 || /if (row < 1 || /"
   "instrument button a twip-pixel low|player/window/form1.cpp|s/rectFromTwips(9600, 5160, 1095, 495)/rectFromTwips(9600, 5175, 1095, 495)/"
   "TEMPO starts at 12|player/window/form1.cpp|s/kTempoAtStart = 11/kTempoAtStart = 12/"
-  "reading choice not kept|player/app/reading_menu.cpp|/userSettings().setValue(kKey/d"
+  "reading choice not kept|player/app/reading_menu.cpp|/UserSettings()->setValue(kKey,/d"
   "Faster on = instead of +|player/app/player_actions.cpp|s/QKeySequence(Qt::Key_Plus)/QKeySequence(Qt::Key_Equal)/"
 )
 

@@ -1,12 +1,13 @@
 // The index of a music folder: which files are read, what a second pass reads
 // again, what it does with files that cannot be read, a damaged database, and
 // searching it with words and filters.
-#include <fcntl.h>
+#include <sys/stat.h>
 
-#include <chrono>
-#include <thread>
+#include <fstream>
+#include <functional>
+#include <tuple>
 
-#include "library_fixture.h"
+#include "tune_fixtures.h"
 #include "player/library/folder_scan.h"
 #include "player/library/library_index.h"
 #include "player/library/library_search.h"
@@ -14,7 +15,7 @@
 namespace corvale {
 namespace {
 
-using test::TemporaryFolder;
+using testing::TemporaryFolder;
 
 std::vector<std::string> titlesFound(const std::filesystem::path& db, const std::string& typed, int limit = 50) {
   const auto connection = LibraryDatabase::openForSearching(db);

@@ -2,8 +2,9 @@
 // a set through the playback engine on a recording output: order, times, the
 // joins between tunes, the instrument, and Stop.
 #include <memory>
+#include <tuple>
 
-#include "library_fixture.h"
+#include "tune_fixtures.h"
 #include "melodex/midi_control.h"
 #include "melodex/recording_platform.h"
 #include "player/library/set_tunes.h"
@@ -14,7 +15,7 @@
 namespace corvale {
 namespace {
 
-using test::TemporaryFolder;
+using testing::TemporaryFolder;
 
 TEST(SetFileTest, ASetReadsBackAsItWasWritten) {
   const TuneSet set{{{"/tunes/reels.abc", 2, "Drowsy\tMaggie", 3}, {"/tunes/caf\xE9.abc", 1, "Caf\u00E9", 99}}};
@@ -32,19 +33,15 @@ TEST(SetFileTest, ASetReadsBackAsItWasWritten) {
   EXPECT_EQ(mixed.entries[1].times, kMostTimes);
 }
 
-TEST(SetFileTest, EntriesMoveToTheirNewPlace) {
+TEST(SetFileTest, EntriesMoveToTheirNewPlaceAndAPlaceOutsideTheSetMovesNothing) {
   TuneSet set{{{"a", 1, "A", 1}, {"b", 1, "B", 1}, {"c", 1, "C", 1}}};
-  const auto order = [&] {
+  for (const auto& [from, to, order] : std::vector<std::tuple<std::size_t, std::size_t, std::string>>{
+           {0, 2, "BCA"}, {2, 0, "ABC"}, {1, 7, "ABC"}}) {
+    moveEntry(set, from, to);
     std::string titles;
     for (const SetEntry& entry : set.entries) titles += entry.title;
-    return titles;
-  };
-  moveEntry(set, 0, 2);
-  EXPECT_EQ(order(), "BCA");
-  moveEntry(set, 2, 0);
-  EXPECT_EQ(order(), "ABC");
-  moveEntry(set, 1, 7);
-  EXPECT_EQ(order(), "ABC");
+    EXPECT_EQ(titles, order) << from << " to " << to;
+  }
 }
 
 class SetTunesTest : public TemporaryFolder {};

@@ -2,25 +2,15 @@
 // command lines it refuses.
 #include <sstream>
 
-#include "library_fixture.h"
-#include "tune_dump.h"
+#include "tune_fixtures.h"
 
 namespace corvale {
 namespace {
 
-struct Dumped {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::DumpResult;
+using testing::runDump;
 
-Dumped tunedump(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = runTuneDump(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-class TunedumpLibraryTest : public test::TemporaryFolder {
+class TunedumpLibraryTest : public testing::TemporaryFolder {
  protected:
   TunedumpLibraryTest() {
     book = write("music/book.abc", "X:1\nT:Cooley's\nR:reel\nM:4/4\nK:Edor\nEBBA|\n\nX:2\nT:The Kesh\nR:jig\nK:G\nGAG|\n");
@@ -30,14 +20,14 @@ class TunedumpLibraryTest : public test::TemporaryFolder {
 };
 
 TEST_F(TunedumpLibraryTest, FindIndexAndSearchPrintOneRecordALine) {
-  EXPECT_EQ(tunedump({"--find", "COOLEYS", book.string()}).out, "index\t1\tCooley's\n");
-  EXPECT_EQ(tunedump({"--find", "jig", book.string()}).out, "");
-  EXPECT_EQ(tunedump({"--standard", "--find", "jig", book.string()}).out, "index\t2\tThe Kesh\n");
-  const Dumped index = tunedump({"--index", (root / "music").string(), "--db", db});
+  EXPECT_EQ(runDump({"--find", "COOLEYS", book.string()}).out, "index\t1\tCooley's\n");
+  EXPECT_EQ(runDump({"--find", "jig", book.string()}).out, "");
+  EXPECT_EQ(runDump({"--standard", "--find", "jig", book.string()}).out, "index\t2\tThe Kesh\n");
+  const DumpResult index = runDump({"--index", (root / "music").string(), "--db", db});
   EXPECT_EQ(index.status, 0);
   EXPECT_EQ(index.out, "files\t1\nread\t1\nunchanged\t0\nremoved\t0\nunreadable\t0\ntunes\t2\nrebuilt\tyes\n");
-  EXPECT_EQ(tunedump({"--search", "key:G", "--db", db}).out, "hit\tThe Kesh\tG\tjig\t\t2\t" + book.string() + "\n");
-  EXPECT_EQ(tunedump({"--search", "", "--db", db, "--limit", "1"}).out,
+  EXPECT_EQ(runDump({"--search", "key:G", "--db", db}).out, "hit\tThe Kesh\tG\tjig\t\t2\t" + book.string() + "\n");
+  EXPECT_EQ(runDump({"--search", "", "--db", db, "--limit", "1"}).out,
             "hit\tCooley's\tEdor\treel\t4/4\t1\t" + book.string() + "\nmore\n");
 }
 
@@ -54,7 +44,7 @@ TEST_F(TunedumpLibraryTest, ABadCommandLineIsRefusedWithStatusTwo) {
       {"--play-set", (root / "missing.set").string()},
   };
   for (const auto& args : bad) {
-    const Dumped run = tunedump(args);
+    const DumpResult run = runDump(args);
     EXPECT_EQ(run.status, 2) << args.back();
     EXPECT_EQ(run.err.rfind("tunedump: ", 0), 0u) << args.back();
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
@@ -64,7 +54,7 @@ TEST_F(TunedumpLibraryTest, ABadCommandLineIsRefusedWithStatusTwo) {
 TEST_F(TunedumpLibraryTest, PlaySetMarksEachTuneAsItBeginsAndSaysWhatItLeftOut) {
   const auto set = write("a.set", "# set\n1\t2\tThe Kesh\t" + book.string() + "\n1\t5\tGone\t" + book.string() +
                                       "\n1\t1\tCooley's\t" + book.string() + "\n");
-  const Dumped run = tunedump({"--play-set", "--tempo", "30", set.string()});
+  const DumpResult run = runDump({"--play-set", "--tempo", "30", set.string()});
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.err.find("\"Gone\" was left out"), std::string::npos);
   std::vector<std::string> marks;

@@ -3,121 +3,47 @@
 // SoundFont chosen before that cannot be used. Each run has a configuration
 // folder of its own.
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "tune_fixtures.h"
 
-extern char** environ;
-
 namespace corvale {
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using testing::TunedumpProcess;
+using Ended = TunedumpProcess::Ended;
 
-struct Ended {
-  bool inTime = false;  // ended before the time allowed
-  int status = 0;       // as waitpid gives it
-  std::string err;
-};
-
-class TunedumpProcess {
- public:
-  TunedumpProcess(const std::vector<std::string>& args, const fs::path& home, const fs::path& errFile)
-      : errFile_(errFile) {
-    std::vector<std::string> env{"HOME=" + home.string(), "XDG_CONFIG_HOME=" + (home / "config").string()};
-    for (char** variable = environ; *variable; ++variable) {
-      const std::string entry = *variable;
-      if (entry.rfind("HOME=", 0) != 0 && entry.rfind("XDG_CONFIG_HOME=", 0) != 0) env.push_back(entry);
-    }
-    std::vector<std::string> argv{CORVALE_TUNEDUMP};
-    argv.insert(argv.end(), args.begin(), args.end());
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    const std::vector<char*> argvPointers = pointers(argv);
-    const std::vector<char*> envPointers = pointers(env);
-    EXPECT_EQ(posix_spawn(&pid_, CORVALE_TUNEDUMP, &actions, nullptr, argvPointers.data(), envPointers.data()), 0);
-    posix_spawn_file_actions_destroy(&actions);
-  }
-
-  ~TunedumpProcess() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGKILL);
-      ::waitpid(pid_, nullptr, 0);
-    }
-  }
-
-  void signal(int number) const { ::kill(pid_, number); }
-
-  Ended wait(std::chrono::milliseconds allowed) {
-    Ended ended;
-    const auto deadline = Clock::now() + allowed;
-    while (Clock::now() < deadline) {
-      if (::waitpid(pid_, &ended.status, WNOHANG) == pid_) {
-        pid_ = -1;
-        ended.inTime = true;
-        break;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    std::ifstream err(errFile_);
-    ended.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
-    return ended;
-  }
-
- private:
-  static std::vector<char*> pointers(const std::vector<std::string>& strings) {
-    std::vector<char*> result;
-    for (const std::string& s : strings) result.push_back(const_cast<char*>(s.c_str()));
-    result.push_back(nullptr);
-    return result;
-  }
-
-  fs::path errFile_;
-  pid_t pid_ = -1;
-};
-
-class ExportProcessTest : public ::testing::Test {
+class ExportProcessTest : public testing::TemporaryFolder {
  protected:
   void SetUp() override {
     fs::create_directories(folder);
     fs::create_directories(home / "config" / "corvale");
-    std::ofstream(tuneFile) << "X:1\nT:Short\nK:D\nDEF|\n";
   }
-  void TearDown() override { fs::remove_all(root); }
+
+  TunedumpProcess start(const std::vector<std::string>& args) {
+    return TunedumpProcess(args, {"HOME=" + home.string(), "XDG_CONFIG_HOME=" + (home / "config").string()});
+  }
 
   Ended run(const std::vector<std::string>& args, std::chrono::milliseconds allowed = std::chrono::seconds(20)) {
-    TunedumpProcess process(args, home, root / "err.txt");
-    return process.wait(allowed);
+    return start(args).wait(allowed);
   }
 
-  std::vector<std::string> leftInFolder() const {
-    std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator(folder)) left.push_back(entry.path().filename().string());
-    return left;
-  }
-
-  fs::path root = fs::temp_directory_path() / ("corvale-export-process-" + std::to_string(::getpid()));
   fs::path folder = root / "out";
   fs::path home = root / "home";
   fs::path settingsFile = home / "config" / "corvale" / "corvale.conf";
-  fs::path tuneFile = root / "tune.abc";
+  fs::path tuneFile = write("tune.abc", "X:1\nT:Short\nK:D\nDEF|\n");
 };
 
 bool partialFileIn(const fs::path& folder) {
@@ -131,8 +57,7 @@ TEST_F(ExportProcessTest, ASignalDuringAnExportLeavesNothingAndEndsWithThatSigna
   // Twenty minutes of sound: a render that takes far longer than the signal.
   std::ofstream(tuneFile) << "X:1\nT:Long\nL:1/1\nK:C\n" << corvale::testing::repeated("C8|\n", 100);
   for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
-    TunedumpProcess process({"--export-wav", (folder / "long.wav").string(), "--standard", tuneFile.string(), "1"},
-                            home, root / "err.txt");
+    TunedumpProcess process = start({"--export-wav", (folder / "long.wav").string(), "--standard", tuneFile.string(), "1"});
     const auto deadline = Clock::now() + std::chrono::seconds(20);
     while (!partialFileIn(folder) && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     ASSERT_TRUE(partialFileIn(folder)) << "the render never started";
@@ -140,7 +65,7 @@ TEST_F(ExportProcessTest, ASignalDuringAnExportLeavesNothingAndEndsWithThatSigna
     const Ended ended = process.wait(std::chrono::seconds(10));
     ASSERT_TRUE(ended.inTime) << "still rendering after signal " << number;
     EXPECT_TRUE(WIFSIGNALED(ended.status) && WTERMSIG(ended.status) == number) << ended.status << ' ' << ended.err;
-    EXPECT_EQ(leftInFolder(), std::vector<std::string>{});
+    EXPECT_EQ(namesIn(folder), std::vector<std::string>{});
   }
 }
 

@@ -5,14 +5,11 @@
 #include <sndfile.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -37,16 +34,8 @@ const char* const kTune =
     "X:1\nT:Kept\nK:G\nG2 z B (3cBA d2 |: e f :|\n\n"
     "X:2\nT:Chords\nL:1/8\nK:D\n[DFA]2 B>c [Ad]4|\n";
 
-class ExportTest : public ::testing::Test {
+class ExportTest : public corvale::testing::TemporaryFolder {
  protected:
-  void SetUp() override {
-    fs::create_directories(folder);
-    write(tuneFile, kTune);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
-  static void write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
   int tunedump(const std::vector<std::string>& args) {
     const corvale::testing::DumpResult result = runDump(args);
     out = result.out;
@@ -54,15 +43,7 @@ class ExportTest : public ::testing::Test {
     return result.status;
   }
 
-  std::vector<std::string> leftInFolder() const {
-    std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator(folder)) left.push_back(entry.path().filename().string());
-    std::sort(left.begin(), left.end());
-    return left;
-  }
-
-  fs::path folder = fs::temp_directory_path() / ("corvale-export-" + std::to_string(::getpid()));
-  fs::path tuneFile = folder / "kept.abc";
+  fs::path tuneFile = write("kept.abc", kTune);
   std::string out;
   std::string errors;
 };
@@ -90,13 +71,9 @@ TEST_F(ExportTest, MidiFileHoldsTheWordsOfTheListedPlayInTheirOrder) {
     listArgs.insert(listArgs.end(), {tuneFile.string(), tune});
     ASSERT_EQ(tunedump(listArgs), 0) << errors;
     std::vector<std::uint32_t> listed;
-    std::istringstream lines(out);
-    std::string tag;
-    long ms = 0;
-    std::string word;
-    while (lines >> tag >> ms >> word) listed.push_back(static_cast<std::uint32_t>(std::stoul(word, nullptr, 16)));
+    for (const corvale::testing::SentWord& sent : corvale::testing::sentWordsOf(out)) listed.push_back(sent.word);
 
-    const fs::path midi = folder / "kept.mid";
+    const fs::path midi = root / "kept.mid";
     std::vector<std::string> exportArgs{"--export-midi", midi.string()};
     exportArgs.insert(exportArgs.end(), listArgs.begin() + 1, listArgs.end());
     ASSERT_EQ(tunedump(exportArgs), 0) << errors;
@@ -140,8 +117,8 @@ TEST_F(ExportTest, MidiFileNamesTheTuneAndKeepsItsBarsOnTheBeatGrid) {
   };
   for (const GridCase& c : cases) {
     SCOPED_TRACE(c.name);
-    write(tuneFile, c.tune);
-    const fs::path midi = folder / "grid.mid";
+    write("kept.abc", c.tune);
+    const fs::path midi = root / "grid.mid";
     std::vector<std::string> args{"--export-midi", midi.string()};
     args.insert(args.end(), c.options.begin(), c.options.end());
     args.insert(args.end(), {tuneFile.string(), "1"});
@@ -164,8 +141,8 @@ TEST_F(ExportTest, MidiFileNamesTheTuneAndKeepsItsBarsOnTheBeatGrid) {
 TEST_F(ExportTest, AKeyOrMetreAFileCannotWriteIsLeftOut) {
   for (const auto& [fields, meterWritten, keyWritten] : std::vector<std::tuple<std::string, bool, bool>>{
            {"M:none\nK:D =c ^g", false, false}, {"M:3/5\nK:none", false, true}, {"M:(2+3)/8\nK:Bb", true, true}}) {
-    write(tuneFile, "X:1\nT:Odd\n" + fields + "\nDEF|\n");
-    const fs::path midi = folder / "odd.mid";
+    write("kept.abc", "X:1\nT:Odd\n" + fields + "\nDEF|\n");
+    const fs::path midi = root / "odd.mid";
     ASSERT_EQ(tunedump({"--export-midi", midi.string(), "--standard", tuneFile.string(), "1"}), 0) << errors;
     const MidiFileRead file = readMidiFile(midi);
     EXPECT_EQ(!file.timeSignature.empty(), meterWritten) << fields;
@@ -187,8 +164,8 @@ TEST_F(ExportTest, WaitsLongerThanADeltaTimeHoldsAreSplitNeverWrapped) {
     EXPECT_EQ(file.words[2].first, wait + 10);
   }
   // The longest note a play can hold, through the whole export.
-  write(tuneFile, "X:1\nT:Drone\nL:1/1\nK:C\nC99999|D|\n");
-  const fs::path midi = folder / "drone.mid";
+  write("kept.abc", "X:1\nT:Drone\nL:1/1\nK:C\nC99999|D|\n");
+  const fs::path midi = root / "drone.mid";
   ASSERT_EQ(tunedump({"--export-midi", midi.string(), "--standard", tuneFile.string(), "1"}), 0) << errors;
   const MidiFileRead file = readMidiFile(midi);
   EXPECT_TRUE(file.wellFormed);
@@ -213,12 +190,12 @@ float peakOf(const fs::path& wav, sf_count_t& frames) {
 }
 
 TEST_F(ExportTest, WavPeaksOneDecibelBelowFullScaleAndSilenceStaysSilent) {
-  const fs::path wav = folder / "level.wav";
+  const fs::path wav = root / "level.wav";
   for (const auto& [tune, options] : std::vector<std::pair<std::string, std::vector<std::string>>>{
            {"X:1\nT:Quiet\nK:D\nD2 F2 A2|\n", {}},
            {"X:1\nT:Chords\nL:1/8\nK:D\n[DFAdfa]4 [CEGceg]4|\n", {"--standard", "--tempo", "30"}},
            {"X:1\nT:Banjo\nK:G\nGABc dedB|\n", {"--instrument", "BANJO"}}}) {
-    write(tuneFile, tune);
+    write("kept.abc", tune);
     std::vector<std::string> args{"--export-wav", wav.string()};
     args.insert(args.end(), options.begin(), options.end());
     args.insert(args.end(), {tuneFile.string(), "1"});
@@ -227,7 +204,7 @@ TEST_F(ExportTest, WavPeaksOneDecibelBelowFullScaleAndSilenceStaysSilent) {
     const double decibels = 20 * std::log10(peakOf(wav, frames));
     EXPECT_NEAR(decibels, -1.0, 0.05) << tune;
   }
-  write(tuneFile, "X:1\nT:Rests\nK:C\nz4 z4|\n");
+  write("kept.abc", "X:1\nT:Rests\nK:C\nz4 z4|\n");
   ASSERT_EQ(tunedump({"--export-wav", wav.string(), "--standard", tuneFile.string(), "1"}), 0) << errors;
   sf_count_t frames = 0;
   EXPECT_LT(peakOf(wav, frames), 1e-4F);  // under -80 dB
@@ -235,60 +212,51 @@ TEST_F(ExportTest, WavPeaksOneDecibelBelowFullScaleAndSilenceStaysSilent) {
 }
 
 TEST_F(ExportTest, WavIsHeardAtTheTunesPitchesAndLengths) {
-  const fs::path wav = folder / "kept.wav";
-  write(tuneFile, "X:1\nT:Scale\nK:C\nC4 E4 G4 c4 C4|\n");
+  const fs::path wav = root / "kept.wav";
+  write("kept.abc", "X:1\nT:Scale\nK:C\nC4 E4 G4 c4 C4|\n");
   ASSERT_EQ(tunedump({"--export-wav", wav.string(), tuneFile.string(), "1"}), 0) << errors;
   const std::string analyse = std::string("python3 ") + CORVALE_ANALYSER + " " + wav.string() + " 60,64,67,72,60 4,4,4,4";
   EXPECT_EQ(std::system(analyse.c_str()), 0);
   EXPECT_EQ(fs::status(wav).permissions() & fs::perms::others_read, fs::perms::others_read);
 }
 
-TEST_F(ExportTest, AnOutputThatIsNotARegularFileIsRefusedAndLeftAsItWas) {
-  const fs::path fifo = folder / "fifo";
-  const fs::path device = folder / "null";
-  const fs::path subfolder = folder / "folder";
-  const fs::path linkToFifo = folder / "link-to-fifo";
+TEST_F(ExportTest, AnOutputThatCannotBeWrittenIsRefusedAndWhatWasThereIsLeftAsItWas) {
+  const fs::path fifo = root / "fifo";
+  const fs::path device = root / "null";
+  const fs::path subfolder = root / "folder";
+  const fs::path linkToFifo = root / "link-to-fifo";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   fs::create_directory(subfolder);
   fs::create_symlink(fifo, linkToFifo);
   // A character device like /dev/null; making one needs the right to.
   const bool deviceMade = ::mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
-  std::vector<fs::path> outputs{fifo, subfolder, linkToFifo};
-  if (deviceMade) outputs.push_back(device);
-  const std::vector<std::string> before = leftInFolder();
+  std::vector<std::tuple<fs::path, int, std::string>> outputs{{fifo, 2, "not a regular file"},
+                                                              {subfolder, 2, "not a regular file"},
+                                                              {linkToFifo, 2, "not a regular file"},
+                                                              {root / "missing" / "out", 1, "cannot be written"}};
+  if (deviceMade) outputs.emplace_back(device, 2, "not a regular file");
+  const std::vector<std::string> before = namesIn();
   for (const std::string option : {"--export-midi", "--export-wav"}) {
-    for (const fs::path& output : outputs) {
-      EXPECT_EQ(tunedump({option, output.string(), tuneFile.string(), "1"}), 2) << option << ' ' << output;
-      EXPECT_NE(errors.find("not a regular file"), std::string::npos) << errors;
+    for (const auto& [output, status, said] : outputs) {
+      EXPECT_EQ(tunedump({option, output.string(), tuneFile.string(), "1"}), status) << option << ' ' << output;
+      EXPECT_NE(errors.find(said), std::string::npos) << errors;
     }
   }
-  EXPECT_EQ(leftInFolder(), before);
+  EXPECT_EQ(tunedump({"--export-midi", tuneFile.string(), "1"}), 2);  // no output file given
+  EXPECT_EQ(namesIn(), before);
   EXPECT_TRUE(fs::is_fifo(fifo));
   EXPECT_TRUE(fs::is_symlink(linkToFifo));
-  if (deviceMade) {
-    EXPECT_TRUE(fs::is_character_file(device));
-  }
+  EXPECT_TRUE(!deviceMade || fs::is_character_file(device));
   EXPECT_TRUE(fs::is_empty(subfolder));
 
   // A link to a regular file writes that file and stays a link.
-  const fs::path kept = folder / "kept.mid";
-  const fs::path linkToKept = folder / "link.mid";
+  const fs::path kept = root / "kept.mid";
+  const fs::path linkToKept = root / "link.mid";
   write(kept, "old");
   fs::create_symlink(kept, linkToKept);
   ASSERT_EQ(tunedump({"--export-midi", linkToKept.string(), tuneFile.string(), "1"}), 0) << errors;
   EXPECT_TRUE(fs::is_symlink(linkToKept));
   EXPECT_TRUE(readMidiFile(kept).wellFormed);
-}
-
-TEST_F(ExportTest, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft) {
-  const fs::path existing = folder / "before.mid";
-  write(existing, "kept as it was");
-  for (const std::string option : {"--export-midi", "--export-wav"}) {
-    EXPECT_EQ(tunedump({option, (folder / "missing" / "out").string(), tuneFile.string(), "1"}), 1) << option;
-    EXPECT_NE(errors.find("cannot be written"), std::string::npos) << errors;
-  }
-  EXPECT_EQ(tunedump({"--export-midi", tuneFile.string(), "1"}), 2);  // no output file given
-  EXPECT_EQ(leftInFolder(), (std::vector<std::string>{"before.mid", "kept.abc"}));
 }
 
 TEST_F(ExportTest, ATuneTooLongToKeepIsRefusedWithItsLengthBeforeItPlays) {
@@ -308,8 +276,8 @@ TEST_F(ExportTest, ATuneTooLongToKeepIsRefusedWithItsLengthBeforeItPlays) {
        "plays 240,000 notes with its replays; an export holds at most 200,000"},
   };
   for (const TooLong& c : cases) {
-    write(tuneFile, c.tune);
-    const fs::path output = folder / "long.out";
+    write("kept.abc", c.tune);
+    const fs::path output = root / "long.out";
     std::vector<std::string> args{c.option, output.string()};
     args.insert(args.end(), c.play.begin(), c.play.end());
     args.insert(args.end(), {tuneFile.string(), "1"});
@@ -317,7 +285,7 @@ TEST_F(ExportTest, ATuneTooLongToKeepIsRefusedWithItsLengthBeforeItPlays) {
     EXPECT_NE(errors.find(c.said), std::string::npos) << errors;
     EXPECT_NE(errors.find("nothing was written"), std::string::npos) << errors;
   }
-  EXPECT_EQ(leftInFolder(), std::vector<std::string>{"kept.abc"});
+  EXPECT_EQ(namesIn(), std::vector<std::string>{"kept.abc"});
 }
 
 TEST(ExportFileName, ATitleBecomesANameEveryFileSystemHolds) {

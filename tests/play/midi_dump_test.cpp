@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "tune_fixtures.h"
@@ -12,8 +10,7 @@ namespace {
 
 const char* const kOneNote = "X:1\nT:One\nK:D\nD\n";
 
-// A listed word and the virtual time in milliseconds it was sent at.
-using SentWord = std::pair<long, std::string>;
+using testing::SentWord;
 
 class MidiDumpTest : public ::testing::Test {
  protected:
@@ -23,15 +20,7 @@ class MidiDumpTest : public ::testing::Test {
     const testing::DumpResult result = testing::dumpTunes(tunes, {tune}, options);
     status = result.status;
     errors = result.err;
-    std::vector<SentWord> words;
-    std::istringstream lines(result.out);
-    std::string tag;
-    SentWord word;
-    while (lines >> tag >> word.first >> word.second) {
-      EXPECT_EQ(tag, "midi");
-      words.push_back(word);
-    }
-    return words;
+    return testing::sentWordsOf(result.out);
   }
 
   int status = -1;
@@ -40,8 +29,8 @@ class MidiDumpTest : public ::testing::Test {
 
 TEST_F(MidiDumpTest, InstrumentOptionIsTheCaptionThePlaySwitchesFrom) {
   // After the sixteen program changes of opening, the patch on channel 8.
-  EXPECT_EQ(dump(kOneNote, {}).at(16), (SentWord{0, "0x000069C7"}));
-  EXPECT_EQ(dump(kOneNote, {"--instrument", "BANJO"}).at(16), (SentWord{0, "0x00006EC7"}));
+  EXPECT_EQ(dump(kOneNote, {}).at(16), (SentWord{0, 0x000069C7}));
+  EXPECT_EQ(dump(kOneNote, {"--instrument", "BANJO"}).at(16), (SentWord{0, 0x00006EC7}));
 }
 
 TEST_F(MidiDumpTest, NotesEndAsTheTempoAndTheTableOfLengthsSay) {
@@ -66,7 +55,7 @@ TEST_F(MidiDumpTest, NotesEndAsTheTempoAndTheTableOfLengthsSay) {
     for (long length : row.lengths) ends.push_back(end += length);
     std::vector<long> noteOffs;
     for (const SentWord& sent : dump(row.tune, row.options)) {
-      if (sent.second.ends_with("87")) noteOffs.push_back(sent.first);
+      if ((sent.word & 0xFF) == 0x87) noteOffs.push_back(sent.ms);
     }
     EXPECT_EQ(noteOffs, ends);
   }
@@ -75,8 +64,8 @@ TEST_F(MidiDumpTest, NotesEndAsTheTempoAndTheTableOfLengthsSay) {
 TEST_F(MidiDumpTest, RestSendsASilentNoteForOneUnit) {
   const std::vector<SentWord> words = dump("X:1\nT:Rest\nK:C\nCzC\n", {});
   ASSERT_GE(words.size(), 6u);
-  const std::vector<SentWord> expected{{0, "0x00503C97"},   {182, "0x00003C87"}, {182, "0x00003897"},
-                                       {364, "0x00003887"}, {364, "0x00503C97"}, {546, "0x00003C87"}};
+  const std::vector<SentWord> expected{{0, 0x00503C97},   {182, 0x00003C87}, {182, 0x00003897},
+                                       {364, 0x00003887}, {364, 0x00503C97}, {546, 0x00003C87}};
   EXPECT_EQ(std::vector<SentWord>(words.end() - 6, words.end()), expected);
 }
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <fstream>
@@ -31,19 +30,6 @@ const auto recording = std::make_shared<melodex::RecordingPlatform>(virtualClock
 const char* const kTunes =
     "X:1\nT:Ten notes\nM:4/4\nL:1/8\nK:C\nCDEF GABc|\nde z2 z4|\n"
     "X:2\nT:Two parts\nM:2/4\nL:1/8\nK:G\n|:G2A2|B4:|\n|:d2e2|1g4:|2f4|]\n";
-
-// The settings of these tests go to a folder of their own.
-class OwnSettings : public ::testing::Environment {
- public:
-  void SetUp() override {
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path());
-  }
-
- private:
-  QTemporaryDir folder_;
-};
-const auto* const ownSettings = ::testing::AddGlobalTestEnvironment(new OwnSettings);
 
 class PracticeWindowTest : public ::testing::Test {
  protected:

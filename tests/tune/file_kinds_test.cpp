@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,15 +22,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileKinds : public ::testing::Test {
+class FileKinds : public testing::TemporaryFolder {
  protected:
-  FileKinds() : folder_(fs::temp_directory_path() / ("corvale-kinds-" + std::to_string(::getpid()))) {
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  ~FileKinds() override { fs::remove_all(folder_); }
-
-  fs::path at(const std::string& name) const { return folder_ / name; }
+  fs::path at(const std::string& name) const { return root / name; }
 
   fs::path makeFifo(const std::string& name) const {
     if (::mkfifo(at(name).c_str(), 0600) != 0) throw std::runtime_error("mkfifo");
@@ -50,14 +45,6 @@ class FileKinds : public ::testing::Test {
     fs::create_symlink(target, at(name));
     return at(name);
   }
-
-  fs::path write(const std::string& name, const std::string& text) const {
-    std::ofstream(at(name), std::ios::binary) << text;
-    return at(name);
-  }
-
- private:
-  fs::path folder_;
 };
 
 TEST_F(FileKinds, TunedumpRefusesAnythingButARegularFileOnOneLineWithStatusTwo) {

@@ -1,15 +1,102 @@
 #include "tune_fixtures.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
+#include <thread>
 
 #include "tune_dump.h"
 
 namespace corvale::testing {
+
+TemporaryFolder::TemporaryFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "corvale-test-XXXXXX").string();
+  root = ::mkdtemp(pattern.data());
+}
+
+TemporaryFolder::~TemporaryFolder() {
+  std::error_code ignored;
+  std::filesystem::permissions(root, std::filesystem::perms::owner_all, ignored);
+  std::filesystem::remove_all(root, ignored);
+}
+
+std::filesystem::path TemporaryFolder::write(const std::filesystem::path& name, const std::string& text) const {
+  const std::filesystem::path path = root / name;
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+std::vector<std::string> TemporaryFolder::namesIn(const std::filesystem::path& folder) const {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.empty() ? root : folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TunedumpProcess::TunedumpProcess(const std::vector<std::string>& args, const std::vector<std::string>& environment,
+                                 std::uint64_t addressSpaceBytes) {
+  static int runs = 0;
+  errFile_ = std::filesystem::temp_directory_path() /
+             ("corvale-err-" + std::to_string(::getpid()) + "-" + std::to_string(runs++) + ".txt");
+  std::vector<std::string> argv{CORVALE_TUNEDUMP};
+  argv.insert(argv.end(), args.begin(), args.end());
+  std::vector<char*> pointers;
+  for (std::string& arg : argv) pointers.push_back(arg.data());
+  pointers.push_back(nullptr);
+  pid_ = ::fork();
+  if (pid_ != 0) return;
+  if (addressSpaceBytes != 0) {
+    const rlimit limit{addressSpaceBytes, addressSpaceBytes};
+    ::setrlimit(RLIMIT_AS, &limit);
+  }
+  for (const std::string& entry : environment) ::putenv(const_cast<char*>(entry.c_str()));
+  ::dup2(::open("/dev/null", O_WRONLY), 1);
+  ::dup2(::open(errFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+  ::execv(pointers[0], pointers.data());
+  ::_exit(127);
+}
+
+TunedumpProcess::~TunedumpProcess() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  std::filesystem::remove(errFile_);
+}
+
+void TunedumpProcess::signal(int number) const { ::kill(pid_, number); }
+
+TunedumpProcess::Ended TunedumpProcess::wait(std::chrono::milliseconds allowed) {
+  Ended ended;
+  const auto deadline = std::chrono::steady_clock::now() + allowed;
+  rusage usage{};
+  while (pid_ > 0 && std::chrono::steady_clock::now() < deadline) {
+    if (::wait4(pid_, &ended.status, WNOHANG, &usage) == pid_) {
+      pid_ = -1;
+      ended.inTime = true;
+      ended.peakKilobytes = usage.ru_maxrss;
+    } else {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+  std::ifstream err(errFile_);
+  ended.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+  return ended;
+}
 
 std::string repeated(std::string_view text, int times) {
   std::string result;
@@ -38,6 +125,15 @@ DumpResult dumpTunes(std::string_view fileText, std::vector<std::string> tuneNum
   return result;
 }
 
+std::vector<SentWord> sentWordsOf(const std::string& dumpOutput) {
+  std::vector<SentWord> words;
+  std::istringstream lines(dumpOutput);
+  std::string tag, word;
+  long ms = 0;
+  while (lines >> tag >> ms >> word) words.push_back({ms, static_cast<std::uint32_t>(std::stoul(word, nullptr, 16))});
+  return words;
+}
+
 std::string rowsOf(const std::string& dumpOutput) {
   std::istringstream lines(dumpOutput);
   std::string line;
@@ -48,6 +144,25 @@ std::string rowsOf(const std::string& dumpOutput) {
     if (tag != "event") continue;
     if (!rows.empty()) rows += ' ';
     rows += (velocity == "0" ? "rest" : note) + ':' + duration;
+  }
+  return rows;
+}
+
+std::string standardRows(const std::string& fileText, std::vector<std::string> options) {
+  options.insert(options.begin(), "--standard");
+  std::istringstream lines(dumpTunes(fileText, {"1"}, options).out);
+  std::string rows;
+  for (std::string line; std::getline(lines, line);) {
+    std::string tag, note, velocity, channel, duration, held;
+    std::istringstream(line) >> tag >> note >> velocity >> channel >> duration >> held;
+    if (tag != "event") continue;
+    char length[48];
+    std::snprintf(length, sizeof length, "%.4g", std::stod(duration));
+    rows += (rows.empty() ? "" : " ") + (velocity == "0" ? "rest" : note) + ':' + length;
+    if (!held.empty()) {
+      std::snprintf(length, sizeof length, "+%.4g", std::stod(held));
+      rows += length;
+    }
   }
   return rows;
 }

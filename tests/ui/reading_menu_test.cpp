@@ -57,26 +57,21 @@ TEST_F(MainWindowTest, ChangingTheReadingWhileWaitingListsTheFileAnewAndStartPla
   EXPECT_EQ(form().Label5()->text(), "Gmaj");
 }
 
-TEST_F(MainWindowTest, TheChosenReadingIsKeptForTheNextRun) {
+TEST_F(MainWindowTest, TheChosenReadingAndPlayOrnamentsAreKeptForTheNextRun) {
+  EXPECT_FALSE(window.readingMenu().playOrnaments()->isChecked()) << "off at first";
+  EXPECT_FALSE(form().readingOptions().playOrnaments);
   window.readingMenu().standard()->trigger();
+  window.readingMenu().playOrnaments()->trigger();
   EXPECT_EQ(form().reading(), Reading::Standard);
-  EXPECT_EQ(ReadingMenu::storedReading(), Reading::Standard);
+  EXPECT_TRUE(form().readingOptions().playOrnaments);
   MainWindow nextRun;
   EXPECT_TRUE(nextRun.readingMenu().standard()->isChecked());
   EXPECT_EQ(nextRun.form().reading(), Reading::Standard);
-  nextRun.readingMenu().classic()->trigger();
-  EXPECT_EQ(ReadingMenu::storedReading(), Reading::Classic);
-}
-
-TEST_F(MainWindowTest, PlayOrnamentsIsOffAtFirstAndKeptForTheNextRun) {
-  EXPECT_FALSE(window.readingMenu().playOrnaments()->isChecked());
-  EXPECT_FALSE(form().readingOptions().playOrnaments);
-  window.readingMenu().playOrnaments()->trigger();
-  EXPECT_TRUE(form().readingOptions().playOrnaments);
-  MainWindow nextRun;
   EXPECT_TRUE(nextRun.readingMenu().playOrnaments()->isChecked());
   EXPECT_TRUE(nextRun.form().readingOptions().playOrnaments);
+  nextRun.readingMenu().classic()->trigger();
   nextRun.readingMenu().playOrnaments()->trigger();
+  EXPECT_EQ(ReadingMenu::storedReading(), Reading::Classic);
   EXPECT_FALSE(ReadingMenu::storedPlayOrnaments());
 }
 

@@ -130,13 +130,6 @@ TEST_F(WindowTest, ButtonsFlipCaptionAndColourTogetherAndTheInstrumentSendsItsPa
   EXPECT_EQ(recordingPlatform().sentWords(), (std::vector<std::int32_t>{0xC7 + 105 * 256, 0xC7 + 110 * 256}));
 }
 
-TEST_F(WindowTest, ClickingThePictureChangesNothing) {
-  form.grab();  // the first drawing settles the window's look
-  const QImage before = form.grab().toImage();
-  QTest::mouseClick(form.Picture1(), Qt::LeftButton);
-  EXPECT_EQ(form.grab().toImage(), before);
-}
-
 // Opening a folder from its list is checked by key in the program's window.
 TEST_F(WindowTest, BrowserStartsAtTheRootAndListsEveryFileNotBeginningWithADot) {
   EXPECT_EQ(form.Dir1()->item(0)->text(), "/");
