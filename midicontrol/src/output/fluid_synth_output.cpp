@@ -34,6 +34,11 @@ constexpr int kPeriods = 3;
 // thread sending it a little late (its wake-ups, a busy machine): a word that
 // comes later than this still plays, at once.
 constexpr std::int64_t kLateSendMarginMicroseconds = 5000;
+// A period rendered is not yet heard: the audio server holds about one more
+// period of the stream before it plays (measured from a recording through
+// PulseAudio here: a word's frame heard 15 ms after it was rendered, the period
+// being 17.4 ms). The window shows a note that much later too.
+constexpr int kQueuedPeriods = 1;
 
 // FluidSynth reports its failures through a log; the last one becomes part
 // of the reason an open failed instead of noise on the terminal. Loading runs
@@ -93,6 +98,7 @@ struct FluidSynthOutput::Engine {
   // The words' way into the stream when this output renders it; empty when
   // the driver renders on its own.
   std::unique_ptr<StampedStream> stamped;
+  std::int64_t queuedMicroseconds = 0;  // what the audio server holds before it plays
   int fontId = FLUID_FAILED;
   int streamsStarted = 0;
   std::atomic<bool> loading{false};
@@ -140,8 +146,9 @@ int FluidSynthOutput::Engine::startStream(std::string& reasons) {
   reasons.clear();
   double sampleRate = 0;
   fluid_settings_getnum(settings, "synth.sample-rate", &sampleRate);
-  const std::int64_t delay = std::int64_t{kPeriodFrames} * 1'000'000 / static_cast<std::int64_t>(sampleRate) +
-                             kLateSendMarginMicroseconds;
+  const std::int64_t period = std::int64_t{kPeriodFrames} * 1'000'000 / static_cast<std::int64_t>(sampleRate);
+  const std::int64_t delay = period + kLateSendMarginMicroseconds;
+  queuedMicroseconds = kQueuedPeriods * period;
   for (const std::string& driver : audio.drivers) {
     takeSynthMessage();
     fluid_settings_setstr(settings, "audio.driver", driver.c_str());
@@ -257,7 +264,8 @@ void FluidSynthOutput::sendAt(std::int32_t word, std::int64_t atMicroseconds) {
 }
 
 std::int64_t FluidSynthOutput::heardDelayMicroseconds() const {
-  return !engine_->loading && engine_->stamped ? engine_->stamped->delayMicroseconds() : 0;
+  if (engine_->loading || !engine_->stamped) return 0;
+  return engine_->stamped->delayMicroseconds() + engine_->queuedMicroseconds;
 }
 
 bool FluidSynthOutput::changeSoundFont(const std::filesystem::path& soundFont, std::string& problem) {
