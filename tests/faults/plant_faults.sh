@@ -27,7 +27,7 @@ faults=(
   "accidental forgotten within the bar|player/abc/abc_accidentals.cpp|s/if (!note.accidental) return peek(note.letter, note.natural);/if (!note.accidental) return std::nullopt;/"
   "dorian one flat short|player/abc/abc_key.cpp|s/Mode{\"dor\", -2}/Mode{\"dor\", -1}/"
   "standard reading: wrong ending pass looked for|player/abc/abc_play_order.cpp|s/endingAhead(at, pass_ + 1)/endingAhead(at, pass_ + 2)/"
-  "note-off lost when the window closes mid-note|midicontrol/src/midi_control.cpp|s/^  StopNote(note, channel);$/  if (!host_.closing()) StopNote(note, channel);/"
+  "note-off lost when the window closes mid-note|midicontrol/src/midi_control.cpp|s/^  currentPlatform().sendAt(sharedOutput().handle, noteOffWord(/  if (!host_.closing()) currentPlatform().sendAt(sharedOutput().handle, noteOffWord(/"
   "control change status byte 0xA0|midicontrol/src/midi_control.cpp|s/kControlChange = 0xB0/kControlChange = 0xA0/"
   "GetPitchBend answers the pan (wrong member)|midicontrol/src/member_table.cpp|s/return GetPitchBend(integerArgument(args, 0));/return GetPan(integerArgument(args, 0));/"
   "Variant halves rounded up|midicontrol/src/variant.cpp|s/return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;/return floor + 1.0;/"
