@@ -78,9 +78,6 @@ class ExportActionsTest : public ::testing::Test {
 };
 
 TEST_F(ExportActionsTest, AnExportIsWrittenAsideAndItsOutcomeSaid) {
-  ASSERT_EQ(fileMenu.actions().size(), 2);
-  EXPECT_EQ(fileMenu.actions()[0]->text(), "Export as MIDI File\u2026");
-  EXPECT_EQ(fileMenu.actions()[1]->text(), "Export as WAV\u2026");
   actions.exportMidi();
   EXPECT_EQ(messages, std::vector<std::string>{"Choose a tune first."});
 

