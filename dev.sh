@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Developer entry point for corvale and the Melodex library.
 #   ./dev.sh run       install what is missing, build, start corvale in samples/
-#   ./dev.sh test      install what is missing, build, run every test through ctest
+#   ./dev.sh test      install what is missing, build, run every test through ctest,
+#                      then the sanitized tests and the fuzz targets
 #   ./dev.sh sanitize  the same with clang under AddressSanitizer and UndefinedBehavior-
-#                      Sanitizer, in build-sanitize/ (the fuzz targets, which always run
-#                      sanitized, the package test and the listening test left out)
+#                      Sanitizer, in build-sanitize/, with the fuzz targets (the package
+#                      test and the tests on a wall clock left out)
 #   ./dev.sh package   install what is missing, build, make the Debian package
 # Re-running installs only missing packages and rebuilds only what changed.
 set -euo pipefail
@@ -45,10 +46,10 @@ build_all() {
 
 sanitize_all() {
   local flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-  if [ ! -f "$sanitize_build/CMakeCache.txt" ]; then
+  if ! grep -qs '^CORVALE_FUZZ:BOOL=ON' "$sanitize_build/CMakeCache.txt"; then
     # -O1 with line tables only: quick to build, fast enough to run, and every report
-    # still names file and line.
-    cmake -S "$root" -B "$sanitize_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    # still names file and line. The fuzz targets build here, from the same objects.
+    cmake -S "$root" -B "$sanitize_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVALE_FUZZ=ON \
       -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \
       -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_CXX_FLAGS="$flags" \
       -DCMAKE_EXE_LINKER_FLAGS="$flags" -DCMAKE_SHARED_LINKER_FLAGS="$flags"
@@ -63,7 +64,7 @@ sanitize_all() {
   # large-tune tests, which weigh a process's peak memory and cap its address
   # space, both of which the sanitizers' shadow memory makes meaningless.
   ctest --test-dir "$sanitize_build" --output-on-failure -j "$(nproc)" \
-    -LE fuzz -E '^(package_install_and_remove|play_e2e_audio|ui_ending_signals|LargeTune\..*)$'
+    -E '^(package_install_and_remove|play_e2e_audio|ui_ending_signals|LargeTune\..*)$'
 }
 
 case "${1:-}" in
@@ -77,6 +78,7 @@ case "${1:-}" in
     install_missing
     build_all
     ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+    sanitize_all
     ;;
   sanitize)
     install_missing
