@@ -44,43 +44,17 @@ class PracticeWindowTest : public ::testing::Test {
   PracticeMenu& practice() { return window->practiceMenu(); }
   FastQtHost& host() { return fastHost(form()); }
 
-  // Lists the file under `reading`, runs `whileWaiting` with the tune at `row` chosen,
-  // plays it (running `beforeStart` first), and closes the window when the play is over.
-  void play(Reading reading, int row, const std::function<void()>& beforeStart,
-            const std::function<void()>& whileWaiting = {}) {
+  // Lists the file under `reading` and plays the tune at `row`, running `beforeStart` first.
+  void play(Reading reading, int row, const std::function<void()>& beforeStart) {
     (reading == Reading::Standard ? window->readingMenu().standard() : window->readingMenu().classic())->trigger();
-    bool started = false;
-    runPlayerLoop(form(), [&] {
-      if (form().runCaption() != kStartCaption || form().List1()->count() == 0) return;
-      if (started) {
-        form().close();
-        return;
-      }
-      if (form().List1()->currentRow() != row) {
-        form().List1()->setCurrentRow(row);
-        return;  // the loop tells the practice choices of the tune at its next look
-      }
-      if (whileWaiting) whileWaiting();
-      if (beforeStart) beforeStart();
-      started = true;
-      startMs = nowMs();
-      form().Command1_Click();
-    });
+    startMs = playRows(form(), {row}, beforeStart);
   }
 
-  // The note-ons and note-offs, as (ms from the start, word), on `channel`.
-  std::vector<std::pair<std::int64_t, std::int32_t>> notesOn(int channel) const {
-    std::vector<std::pair<std::int64_t, std::int32_t>> notes;
-    for (const RecordedCall& call : noteCalls()) {
-      if ((call.word & 0x0F) == channel - 1) notes.push_back({call.timeMicroseconds / 1000 - startMs, call.word});
-    }
-    return notes;
-  }
-
-  std::vector<int> notesHeard(int channel = 8) const {
+  // The notes that sound on the fiddle's and banjo's channel, in order.
+  static std::vector<int> notesHeard() {
     std::vector<int> heard;
-    for (const auto& [ms, word] : notesOn(channel)) {
-      if ((word & 0xF0) == 0x90 && (word >> 16) != 0) heard.push_back(word >> 8 & 0xFF);
+    for (const RecordedCall& call : noteCalls()) {
+      if ((call.word & 0xFF) == 0x97 && (call.word >> 16) != 0) heard.push_back(call.word >> 8 & 0xFF);
     }
     return heard;
   }
@@ -93,7 +67,7 @@ class PracticeWindowTest : public ::testing::Test {
 TEST_F(PracticeWindowTest, EntriesThatNeedBarsAreGreyedUnderTheClassicReadingAndSayWhy) {
   std::vector<QString> partsUnderStandard;
   bool barsUnderStandard = false;
-  play(Reading::Classic, 1, {}, [&] {
+  play(Reading::Classic, 1, [&] {
     EXPECT_FALSE(practice().loopBars()->isEnabled());
     EXPECT_FALSE(practice().startFromBar()->isEnabled());
     EXPECT_NE(practice().loopBars()->toolTip().indexOf("standard reading"), -1);
@@ -103,7 +77,7 @@ TEST_F(PracticeWindowTest, EntriesThatNeedBarsAreGreyedUnderTheClassicReadingAnd
     EXPECT_TRUE(practice().pause()->isEnabled());
   });
   openWindow();
-  play(Reading::Standard, 1, {}, [&] {
+  play(Reading::Standard, 1, [&] {
     for (QAction* part : practice().loopParts()) partsUnderStandard.push_back(part->text());
     barsUnderStandard = practice().loopBars()->isEnabled() && practice().startFromBar()->isEnabled();
   });
@@ -131,11 +105,12 @@ TEST_F(PracticeWindowTest, PauseEndsTheSoundingNoteHoldsAndGoesOnFromTheNext) {
   });
   EXPECT_EQ(captionWhileHeld, kPausedCaption);
   EXPECT_EQ(wordsWhenHeld, wordsWhenGoingOn) << "nothing sent while held";
-  const auto notes = notesOn(8);
+  const std::vector<RecordedCall> notes = noteCalls();  // no clicks asked for: all on channel 8
   // The third note (E) ends at its time; F comes at once after going on.
   ASSERT_GE(notes.size(), 8u);
-  EXPECT_EQ(notes[5], (std::pair<std::int64_t, std::int32_t>{546, 0x00004087}));
-  EXPECT_EQ(notes[6].second, 0x00504197);
+  EXPECT_EQ(notes[5].word, 0x00004087);
+  EXPECT_EQ(notes[5].timeMicroseconds / 1000 - startMs, 546);
+  EXPECT_EQ(notes[6].word, 0x00504197);
   EXPECT_EQ(notesHeard().size(), 10u);
   expectNothingSounding(form());
 }

@@ -45,6 +45,29 @@ inline void runPlayerLoop(Form1& form, const std::function<void()>& step) {
   form.File1_Click(QStringLiteral("tunes.abc"));
 }
 
+// Plays the tunes at these rows of the list in turn, each chosen at one look of the
+// waiting player loop (which then tells the practice choices of the tune) and started
+// at the next, `beforeStart` run just before its Start click; closes the window once
+// the last play is over. Returns the tests' time of the last Start, in milliseconds.
+inline std::int64_t playRows(Form1& form, const std::vector<int>& rows, const std::function<void()>& beforeStart = {}) {
+  std::size_t started = 0;
+  std::int64_t startMs = 0;
+  runPlayerLoop(form, [&] {
+    if (form.runCaption() != kStartCaption || form.List1()->count() == 0 || form.List2()->count() != 0) return;
+    if (started == rows.size()) {
+      form.close();
+    } else if (form.List1()->currentRow() != rows[started]) {
+      form.List1()->setCurrentRow(rows[started]);
+    } else {
+      if (beforeStart) beforeStart();
+      ++started;
+      startMs = nowMs();
+      form.Command1_Click();
+    }
+  });
+  return startMs;
+}
+
 inline bool isNote(const RecordedCall& call) {
   const int status = call.word & 0xF0;
   return call.kind == RecordedCall::Kind::Send && (status == 0x80 || status == 0x90);

@@ -40,23 +40,6 @@ class WindowPlayTest : public ::testing::Test {
 
   FastQtHost& host() { return fastHost(*form); }
 
-  // Plays the tunes at these rows of the list in turn, running `beforeStart`
-  // before each Start click, and closes the window once the last play is over.
-  void playThroughWindow(std::vector<int> rows, std::function<void()> beforeStart = {}) {
-    std::size_t started = 0;
-    runPlayerLoop(*form, [&] {
-      if (form->runCaption() != kStartCaption || form->List2()->count() != 0) return;
-      if (started == rows.size()) {
-        form->close();
-        return;
-      }
-      form->List1()->setCurrentRow(rows[started++]);
-      if (beforeStart) beforeStart();
-      playStartMs = nowMs();
-      form->Command1_Click();
-    });
-  }
-
   static Words noteWords() {
     Words words;
     for (const RecordedCall& call : noteCalls()) words.push_back(call.word);
@@ -76,12 +59,11 @@ class WindowPlayTest : public ::testing::Test {
 
   QTemporaryDir folder;
   std::unique_ptr<Form1> form;
-  std::int64_t playStartMs = 0;
 };
 
 TEST_F(WindowPlayTest, ShortTuneSendsItsWordsInOrderOncePerPassAndWaitsAgain) {
   // Replays count at Start only: moving the slider during the play changes nothing.
-  playThroughWindow({0}, [this] {
+  playRows(*form, {0}, [this] {
     form->HScroll1()->setValue(2);
     host().at(nowMs() + 100, [this] { form->HScroll1()->setValue(0); });
   });
@@ -102,7 +84,7 @@ TEST_F(WindowPlayTest, ShortTuneSendsItsWordsInOrderOncePerPassAndWaitsAgain) {
 }
 
 TEST_F(WindowPlayTest, InstrumentAlternatesAndEachPlayParsesItsTuneAfreshAnEmptyOneToo) {
-  playThroughWindow({0, 2, 4});
+  playRows(*form, {0, 2, 4});
 
   Words patches;
   for (const std::int32_t word : recording->sentWords()) {
@@ -121,7 +103,7 @@ TEST_F(WindowPlayTest, InstrumentAlternatesAndEachPlayParsesItsTuneAfreshAnEmpty
 
 TEST_F(WindowPlayTest, StopDuringTheThirdOfTenNotesEndsAfterIt) {
   bool onlyBoxOfEShown = false;
-  playThroughWindow({1}, [this, &onlyBoxOfEShown] {
+  playRows(*form, {1}, [this, &onlyBoxOfEShown] {
     form->HScroll1()->setValue(5);
     host().at(nowMs() + 2 * 182 + 60, [this, &onlyBoxOfEShown] {
       onlyBoxOfEShown = !form->fingerboard().box(64 - 55)->isHidden() && test::visibleBoxes(form->fingerboard()).size() == 1;
@@ -135,7 +117,7 @@ TEST_F(WindowPlayTest, StopDuringTheThirdOfTenNotesEndsAfterIt) {
 }
 
 TEST_F(WindowPlayTest, TempoMovedMidPlayTimesTheNextNoteAndTheInstrumentChangesAtOnce) {
-  playThroughWindow({1}, [this] {
+  const std::int64_t startMs = playRows(*form, {1}, [this] {
     host().at(nowMs() + 10, [this] { form->HScroll2()->setValue(30); });
     host().at(nowMs() + 100, [this] { form->Command2_Click(); });
   });
@@ -144,12 +126,12 @@ TEST_F(WindowPlayTest, TempoMovedMidPlayTimesTheNextNoteAndTheInstrumentChangesA
   const std::vector<RecordedCall>& calls = recording->calls();
   const auto patch = std::find_if(calls.begin(), calls.end(), [](const RecordedCall& call) { return call.word == 0x6EC7; });
   ASSERT_NE(patch, calls.end());
-  EXPECT_EQ(patch->timeMicroseconds / 1000 - playStartMs, 100) << "fiddle patch, while the first note sounds";
+  EXPECT_EQ(patch->timeMicroseconds / 1000 - startMs, 100) << "fiddle patch, while the first note sounds";
   EXPECT_EQ(form->Command2()->text(), kFiddleCaption);
 }
 
 TEST_F(WindowPlayTest, ClosingInALongNoteEndsEverythingAtOnce) {
-  playThroughWindow({3}, [this] {
+  playRows(*form, {3}, [this] {
     form->HScroll2()->setValue(1);
     host().at(nowMs() + 8000 + 1234, [this] { form->close(); });
   });
@@ -164,7 +146,7 @@ TEST_F(WindowPlayTest, ClosingInALongNoteEndsEverythingAtOnce) {
 TEST_F(WindowPlayTest, WithoutASynthesiserTheTunePlaysThroughAndTheWindowSaysSoOnce) {
   recording->setOpenResult(melodex::kMidiBadDevice);
   std::vector<std::string> messagesBeforeStart;
-  playThroughWindow({0, 0}, [&] {
+  playRows(*form, {0, 0}, [&] {
     messagesBeforeStart.push_back(form->messageArea()->message());
     form->messageArea()->showMessage("");
   });
