@@ -3,7 +3,6 @@
 // is not there the play is refused with a message instead of ending the program.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,21 +15,18 @@ namespace {
 
 using testing::TunedumpProcess;
 
-class LargeTune : public ::testing::Test {
+class LargeTune : public testing::TemporaryFolder {
  protected:
   static constexpr std::size_t kLineBytes = 30'000'000;
 
   void SetUp() override {
-    path_ = std::filesystem::temp_directory_path() / ("corvale-large-" + std::to_string(::getpid()) + ".abc");
     std::ofstream file(path_);
     file << "X:1\nT:One long line\nK:G\n";
     const std::string bar = "ABcd efga|";
     for (std::size_t written = 0; written < kLineBytes; written += bar.size()) file << bar;
     file << '\n';
   }
-  void TearDown() override { std::filesystem::remove(path_); }
-
-  std::filesystem::path path_;
+  const std::filesystem::path path_ = root / "large.abc";
 };
 
 TEST_F(LargeTune, AThirtyMegabyteLineIsReadWithinTwiceTheFileAndFiftyMegabytes) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -182,15 +181,12 @@ TEST(StandardReading, TunesAreListedByTitleOrNumberAndEndAtABlankLine) {
 TEST(StandardReading, ChordNotesSoundUntilTheChordEnds) {
   const auto result = dumpTunes("X:1\nL:1/8\nK:C\n[CEG]2 A\n", {"1"}, {"--midi", "--standard"});
   ASSERT_EQ(result.status, 0);
-  std::vector<std::string> notes;
-  std::istringstream lines(result.out);
-  std::string tag, time, word;
-  while (lines >> tag >> time >> word) {
-    // Note-ons and note-offs on channel 8, as time and note number.
-    if (word.ends_with("97") || word.ends_with("87")) notes.push_back(time + ":" + word.substr(6, 2) + word.substr(8));
+  std::vector<testing::SentWord> notes;
+  for (const testing::SentWord& sent : testing::sentWordsOf(result.out)) {
+    if ((sent.word & 0xEF) == 0x87) notes.push_back({sent.ms, sent.word & 0xFFFF});  // on channel 8
   }
-  EXPECT_EQ(notes, (std::vector<std::string>{"0:3C97", "0:4097", "0:4397", "364:4387", "364:3C87", "364:4087",
-                                             "364:4597", "546:4587"}));
+  EXPECT_EQ(notes, (std::vector<testing::SentWord>{{0, 0x3C97}, {0, 0x4097}, {0, 0x4397}, {364, 0x4387}, {364, 0x3C87},
+                                                  {364, 0x4087}, {364, 0x4597}, {546, 0x4587}}));
 }
 
 // Inputs that once could run away: each still gives an answer, and a bounded one.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,24 +16,16 @@ namespace {
 // Every test here registers in a folder of its own, never the user's registry.
 class EntryPoints : public ::testing::Test {
  protected:
-  EntryPoints()
-      : folder(std::filesystem::temp_directory_path() /
-               ("melodex-registry-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-    std::filesystem::create_directories(folder);
-    ::setenv("MELODEX_REGISTRY_DIR", folder.c_str(), 1);
-  }
-  ~EntryPoints() override {
-    ::unsetenv("MELODEX_REGISTRY_DIR");
-    std::filesystem::remove_all(folder);
-  }
+  EntryPoints() { ::setenv("MELODEX_REGISTRY_DIR", folder.c_str(), 1); }
+  ~EntryPoints() override { ::unsetenv("MELODEX_REGISTRY_DIR"); }
   std::string registryText() const {
     std::ifstream in(folder / "controls.registry");
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
   void writeRegistry(const std::string& text) const { std::ofstream(folder / "controls.registry") << text; }
 
-  std::filesystem::path folder;
+  QTemporaryDir temporary;
+  const std::filesystem::path folder = temporary.path().toStdString();
   TestHost host;
   RecordingOutput output{host};
 };

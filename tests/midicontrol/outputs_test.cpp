@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -15,14 +15,14 @@ using Bytes = std::vector<unsigned char>;
 namespace {
 
 TEST(BuiltInSynthesiser, PrefersTheBestGeneralMidiSoundFont) {
-  const auto folder = std::filesystem::temp_directory_path() / ("melodex-sf-" + std::to_string(::getpid()));
+  const QTemporaryDir temporary;
+  const std::filesystem::path folder = temporary.path().toStdString();
   std::filesystem::create_directories(folder / "sf3");
   for (const auto* font : {"TimGM6mb.sf2", "sf3/MuseScore_General.sf3", "sf3/FluidR3_GM.sf2"}) {
     std::ofstream(folder / font) << "x";
     EXPECT_EQ(FluidSynthOutput::findSoundFont({folder, folder / "sf3"}), folder / font);
   }
   EXPECT_EQ(FluidSynthOutput::findSoundFont({folder / "none"}), std::nullopt);
-  std::filesystem::remove_all(folder);
 }
 
 // A port reads every byte of 128 or more as a status byte, so a word whose

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QTemporaryDir>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -19,18 +20,6 @@ const fs::path kTimGM6mb = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
-
-class ScratchFolder {
- public:
-  ScratchFolder() : path_(fs::temp_directory_path() / ("melodex-sound-" + std::to_string(::getpid()))) {
-    fs::create_directories(path_);
-  }
-  ~ScratchFolder() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 // A recording output whose device -1 becomes ready only after being asked
 // `readyAfter` times, as the built-in synthesiser does while it loads.
@@ -100,13 +89,14 @@ class BuiltInSynthesiserStream : public ::testing::Test {
   void SetUp() override {
     if (!fs::exists(kTimGM6mb)) GTEST_SKIP() << "TimGM6mb is not installed";
   }
-  ScratchFolder folder;
+  fs::path path(const std::string& name) const { return fs::path(folder.path().toStdString()) / name; }
+  QTemporaryDir folder;
 };
 
 // FluidSynth's file driver stands in for the desktop's audio: it is paced
 // like a sound card and counts as a stream.
 TEST_F(BuiltInSynthesiserStream, PreloadedPlaysShareOneStreamAndCloseAtOnce) {
-  FluidSynthOutput output({{"file"}, (folder.path() / "heard.raw").string()});
+  FluidSynthOutput output({{"file"}, path("heard.raw").string()});
   output.preload(kTimGM6mb);
   std::string problem;
   ASSERT_EQ(output.open(problem), melodex::kMidiOk) << problem;
@@ -127,9 +117,9 @@ TEST_F(BuiltInSynthesiserStream, PreloadedPlaysShareOneStreamAndCloseAtOnce) {
 
 // A SoundFont whose reading never ends: a named pipe nobody writes to.
 TEST_F(BuiltInSynthesiserStream, GoingAwayWhileStillLoadingDoesNotWaitForTheLoad) {
-  const fs::path endless = folder.path() / "endless.sf2";
+  const fs::path endless = path("endless.sf2");
   ASSERT_EQ(::mkfifo(endless.c_str(), 0600), 0);
-  auto* output = new FluidSynthOutput({{"file"}, (folder.path() / "heard.raw").string()});
+  auto* output = new FluidSynthOutput({{"file"}, path("heard.raw").string()});
   output->preload(endless);
   EXPECT_FALSE(output->ready());
   EXPECT_EQ(output->soundFont(), endless);
@@ -140,11 +130,11 @@ TEST_F(BuiltInSynthesiserStream, GoingAwayWhileStillLoadingDoesNotWaitForTheLoad
 
 TEST_F(BuiltInSynthesiserStream, AWavThatCannotBeWrittenIsReportedAndLeavesNothing) {
   std::string problem;
-  EXPECT_FALSE(melodex::renderWav({}, kTimGM6mb, folder.path() / "no-such-folder" / "out.wav", problem));
+  EXPECT_FALSE(melodex::renderWav({}, kTimGM6mb, path("no-such-folder") / "out.wav", problem));
   EXPECT_NE(problem.find("cannot be written"), std::string::npos) << problem;
-  EXPECT_FALSE(melodex::renderWav({}, folder.path() / "missing.sf2", folder.path() / "out.wav", problem));
+  EXPECT_FALSE(melodex::renderWav({}, path("missing.sf2"), path("out.wav"), problem));
   EXPECT_NE(problem.find("SoundFont"), std::string::npos) << problem;
-  EXPECT_TRUE(fs::is_empty(folder.path()));
+  EXPECT_TRUE(fs::is_empty(path("")));
 }
 
 }  // namespace

@@ -43,6 +43,14 @@ class ExportTest : public corvale::testing::TemporaryFolder {
     return result.status;
   }
 
+  // Exports tune 1 of kept.abc to `output` with OPTION (--export-midi or --export-wav),
+  // played with `play` (--standard, --tempo 30...).
+  int exportTune(const std::string& option, const fs::path& output, std::vector<std::string> play = {}) {
+    play.insert(play.begin(), {option, output.string()});
+    play.insert(play.end(), {tuneFile.string(), "1"});
+    return tunedump(play);
+  }
+
   fs::path tuneFile = write("kept.abc", kTune);
   std::string out;
   std::string errors;
@@ -119,10 +127,7 @@ TEST_F(ExportTest, MidiFileNamesTheTuneAndKeepsItsBarsOnTheBeatGrid) {
     SCOPED_TRACE(c.name);
     write("kept.abc", c.tune);
     const fs::path midi = root / "grid.mid";
-    std::vector<std::string> args{"--export-midi", midi.string()};
-    args.insert(args.end(), c.options.begin(), c.options.end());
-    args.insert(args.end(), {tuneFile.string(), "1"});
-    ASSERT_EQ(tunedump(args), 0) << errors;
+    ASSERT_EQ(exportTune("--export-midi", midi, c.options), 0) << errors;
     const MidiFileRead file = readMidiFile(midi);
     EXPECT_TRUE(file.wellFormed);
     EXPECT_EQ(file.ticksPerQuarter, 480);
@@ -143,7 +148,7 @@ TEST_F(ExportTest, AKeyOrMetreAFileCannotWriteIsLeftOut) {
            {"M:none\nK:D =c ^g", false, false}, {"M:3/5\nK:none", false, true}, {"M:(2+3)/8\nK:Bb", true, true}}) {
     write("kept.abc", "X:1\nT:Odd\n" + fields + "\nDEF|\n");
     const fs::path midi = root / "odd.mid";
-    ASSERT_EQ(tunedump({"--export-midi", midi.string(), "--standard", tuneFile.string(), "1"}), 0) << errors;
+    ASSERT_EQ(exportTune("--export-midi", midi, {"--standard"}), 0) << errors;
     const MidiFileRead file = readMidiFile(midi);
     EXPECT_EQ(!file.timeSignature.empty(), meterWritten) << fields;
     EXPECT_EQ(!file.keySignature.empty(), keyWritten) << fields;
@@ -166,7 +171,7 @@ TEST_F(ExportTest, WaitsLongerThanADeltaTimeHoldsAreSplitNeverWrapped) {
   // The longest note a play can hold, through the whole export.
   write("kept.abc", "X:1\nT:Drone\nL:1/1\nK:C\nC99999|D|\n");
   const fs::path midi = root / "drone.mid";
-  ASSERT_EQ(tunedump({"--export-midi", midi.string(), "--standard", tuneFile.string(), "1"}), 0) << errors;
+  ASSERT_EQ(exportTune("--export-midi", midi, {"--standard"}), 0) << errors;
   const MidiFileRead file = readMidiFile(midi);
   EXPECT_TRUE(file.wellFormed);
   EXPECT_EQ(noteOnTicks(file), (std::vector<std::int64_t>{0, 99999LL * 1920}));
@@ -196,16 +201,13 @@ TEST_F(ExportTest, WavPeaksOneDecibelBelowFullScaleAndSilenceStaysSilent) {
            {"X:1\nT:Chords\nL:1/8\nK:D\n[DFAdfa]4 [CEGceg]4|\n", {"--standard", "--tempo", "30"}},
            {"X:1\nT:Banjo\nK:G\nGABc dedB|\n", {"--instrument", "BANJO"}}}) {
     write("kept.abc", tune);
-    std::vector<std::string> args{"--export-wav", wav.string()};
-    args.insert(args.end(), options.begin(), options.end());
-    args.insert(args.end(), {tuneFile.string(), "1"});
-    ASSERT_EQ(tunedump(args), 0) << errors;
+    ASSERT_EQ(exportTune("--export-wav", wav, options), 0) << errors;
     sf_count_t frames = 0;
     const double decibels = 20 * std::log10(peakOf(wav, frames));
     EXPECT_NEAR(decibels, -1.0, 0.05) << tune;
   }
   write("kept.abc", "X:1\nT:Rests\nK:C\nz4 z4|\n");
-  ASSERT_EQ(tunedump({"--export-wav", wav.string(), "--standard", tuneFile.string(), "1"}), 0) << errors;
+  ASSERT_EQ(exportTune("--export-wav", wav, {"--standard"}), 0) << errors;
   sf_count_t frames = 0;
   EXPECT_LT(peakOf(wav, frames), 1e-4F);  // under -80 dB
   EXPECT_GT(frames, 44100);
@@ -214,7 +216,7 @@ TEST_F(ExportTest, WavPeaksOneDecibelBelowFullScaleAndSilenceStaysSilent) {
 TEST_F(ExportTest, WavIsHeardAtTheTunesPitchesAndLengths) {
   const fs::path wav = root / "kept.wav";
   write("kept.abc", "X:1\nT:Scale\nK:C\nC4 E4 G4 c4 C4|\n");
-  ASSERT_EQ(tunedump({"--export-wav", wav.string(), tuneFile.string(), "1"}), 0) << errors;
+  ASSERT_EQ(exportTune("--export-wav", wav), 0) << errors;
   const std::string analyse = std::string("python3 ") + CORVALE_ANALYSER + " " + wav.string() + " 60,64,67,72,60 4,4,4,4";
   EXPECT_EQ(std::system(analyse.c_str()), 0);
   EXPECT_EQ(fs::status(wav).permissions() & fs::perms::others_read, fs::perms::others_read);
@@ -238,7 +240,7 @@ TEST_F(ExportTest, AnOutputThatCannotBeWrittenIsRefusedAndWhatWasThereIsLeftAsIt
   const std::vector<std::string> before = namesIn();
   for (const std::string option : {"--export-midi", "--export-wav"}) {
     for (const auto& [output, status, said] : outputs) {
-      EXPECT_EQ(tunedump({option, output.string(), tuneFile.string(), "1"}), status) << option << ' ' << output;
+      EXPECT_EQ(exportTune(option, output), status) << option << ' ' << output;
       EXPECT_NE(errors.find(said), std::string::npos) << errors;
     }
   }
@@ -254,7 +256,7 @@ TEST_F(ExportTest, AnOutputThatCannotBeWrittenIsRefusedAndWhatWasThereIsLeftAsIt
   const fs::path linkToKept = root / "link.mid";
   write(kept, "old");
   fs::create_symlink(kept, linkToKept);
-  ASSERT_EQ(tunedump({"--export-midi", linkToKept.string(), tuneFile.string(), "1"}), 0) << errors;
+  ASSERT_EQ(exportTune("--export-midi", linkToKept), 0) << errors;
   EXPECT_TRUE(fs::is_symlink(linkToKept));
   EXPECT_TRUE(readMidiFile(kept).wellFormed);
 }
@@ -277,11 +279,7 @@ TEST_F(ExportTest, ATuneTooLongToKeepIsRefusedWithItsLengthBeforeItPlays) {
   };
   for (const TooLong& c : cases) {
     write("kept.abc", c.tune);
-    const fs::path output = root / "long.out";
-    std::vector<std::string> args{c.option, output.string()};
-    args.insert(args.end(), c.play.begin(), c.play.end());
-    args.insert(args.end(), {tuneFile.string(), "1"});
-    EXPECT_EQ(tunedump(args), 1) << c.said;
+    EXPECT_EQ(exportTune(c.option, root / "long.out", c.play), 1) << c.said;
     EXPECT_NE(errors.find(c.said), std::string::npos) << errors;
     EXPECT_NE(errors.find("nothing was written"), std::string::npos) << errors;
   }

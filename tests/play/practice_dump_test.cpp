@@ -41,16 +41,12 @@ class PracticeDumpTest : public ::testing::Test {
     return heard;
   }
 
-  static std::vector<unsigned> notesOf(const std::vector<Heard>& heard) {
-    std::vector<unsigned> notes;
-    for (const Heard& one : heard) notes.push_back(one.note);
-    return notes;
-  }
-
-  static std::vector<long> timesOf(const std::vector<Heard>& heard) {
-    std::vector<long> times;
-    for (const Heard& one : heard) times.push_back(one.ms);
-    return times;
+  // One field of each heard: each(heard, &Heard::note).
+  template <typename Field>
+  static std::vector<Field> each(const std::vector<Heard>& heard, Field Heard::*field) {
+    std::vector<Field> fields;
+    for (const Heard& one : heard) fields.push_back(one.*field);
+    return fields;
   }
 
   // Every note-on is ended by a note-off of its note and channel, none left sounding.
@@ -103,7 +99,7 @@ TEST_F(PracticeDumpTest, LoopsAndTheStartBarPlayTheirBarsAsWritten) {
     const Words words = play(kTwoParts, row.options);
     EXPECT_EQ(status, 0) << said;
     const std::vector<Heard> notes = heardOn(words, 8);
-    EXPECT_EQ(notesOf(notes), row.notes);
+    EXPECT_EQ(each(notes, &Heard::note), row.notes);
     // Pass after pass with no gap: every note a bar after the one before.
     for (std::size_t i = 0; i < notes.size(); ++i) expectNear(notes[i].ms, static_cast<long>(i) * kBarMs, i);
     expectNothingLeftSounding(words);
@@ -126,7 +122,7 @@ TEST_F(PracticeDumpTest, CountInIsABarOfTheMetreAtTheFirstNotesTempoAccentFirst)
     const std::string tune = std::string("X:1\nT:Count\nM:") + row.meter + "\nL:1/8\nK:D\nD12|d12|\n";
     const Words words = play(tune, {"--count-in"});
     const std::vector<Heard> clicks = heardOn(words, 10);
-    ASSERT_EQ(notesOf(clicks), row.clicks);
+    ASSERT_EQ(each(clicks, &Heard::note), row.clicks);
     EXPECT_EQ(clicks.front().velocity, 127u);
     EXPECT_LT(clicks.back().velocity, 127u);
     for (std::size_t i = 0; i < clicks.size(); ++i) expectNear(clicks[i].ms, static_cast<long>(i) * row.beatMs, i);
@@ -155,7 +151,7 @@ TEST_F(PracticeDumpTest, MetronomeClicksEveryBeatWithoutMovingANote) {
 
 TEST_F(PracticeDumpTest, EachPassPlaysFasterUntilTheTop) {
   const Words words = play(kTwoParts, {"--loop", "7-7", "--passes", "4", "--speed-up", "50,25,90"});
-  const std::vector<long> starts = timesOf(heardOn(words, 8));
+  const std::vector<long> starts = each(heardOn(words, 8), &Heard::ms);
   ASSERT_EQ(starts.size(), 4u);
   // One bar at 50 %, 75 %, 90 %, 90 %: twice, 4/3 and 10/9 of its length.
   const std::vector<long> lengths{starts[1] - starts[0], starts[2] - starts[1], starts[3] - starts[2]};
@@ -166,27 +162,17 @@ TEST_F(PracticeDumpTest, EachPassPlaysFasterUntilTheTop) {
   EXPECT_NE(said.find("50\u219290 % by 25 %"), std::string::npos) << said;
 }
 
-TEST_F(PracticeDumpTest, TheTunesTempoSetsTheSliderToTheNearestStep) {
-  const struct {
-    const char* field;
-    long quarterMs;
-  } rows[] = {
-      // Every form of Q: is in the standard rules' tests, the steps in the timing tests.
-      {"Q:1/4=120", 500},   // TEMPO 8: a quarter is two eighths of 250 ms
-      {"Q:3/8=40", 1000},   // 120 eighths a minute: TEMPO 4
-      {"Q:1/4=2000", 133},  // past the slider: TEMPO 30
+// Every form of Q: is in the standard rules' tests, the steps in the timing tests.
+TEST_F(PracticeDumpTest, TheTunesTempoSetsTheSliderAndATuneWithoutOneLeavesIt) {
+  // The time from the first note to the second, D2 E2.
+  const auto quarterMs = [this](const std::string& field) {
+    const std::string tune = "X:1\nT:Q\nL:1/8\n" + field + "K:D\nD2E2|\n";
+    const std::vector<long> starts = each(heardOn(play(tune, {"--tempo-from-tune"}), 8), &Heard::ms);
+    return starts.size() == 2 ? starts[1] - starts[0] : -1;
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.field);
-    const std::string tune = std::string("X:1\nT:Q\nM:4/4\nL:1/8\n") + row.field + "\nK:D\nD2E2|\n";
-    const std::vector<long> starts = timesOf(heardOn(play(tune, {"--tempo-from-tune"}), 8));
-    ASSERT_EQ(starts.size(), 2u);
-    EXPECT_EQ(starts[1] - starts[0], row.quarterMs);
-    EXPECT_NE(said.find("Tempo from the tune"), std::string::npos);
-  }
-  // A tune without Q: leaves the slider, and says so.
-  const std::vector<long> starts = timesOf(heardOn(play("X:1\nT:Q\nL:1/8\nK:D\nD2E2|\n", {"--tempo-from-tune"}), 8));
-  EXPECT_EQ(starts[1] - starts[0], 364);
+  EXPECT_EQ(quarterMs("Q:1/4=120\n"), 500);  // TEMPO 8: a quarter is two eighths of 250 ms
+  EXPECT_NE(said.find("Tempo from the tune"), std::string::npos);
+  EXPECT_EQ(quarterMs(""), 364);
   EXPECT_NE(said.find("no tempo"), std::string::npos);
 }
 

@@ -1,10 +1,7 @@
 // What the tune file reader and tunedump do with paths that are not plain tune files:
 // they must answer at once with one line, never wait on a FIFO or read a device for ever.
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -31,16 +28,6 @@ class FileKinds : public testing::TemporaryFolder {
     return at(name);
   }
 
-  fs::path makeSocket(const std::string& name) const {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    at(name).string().copy(address.sun_path, sizeof address.sun_path - 1);
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) throw std::runtime_error("bind");
-    ::close(fd);
-    return at(name);
-  }
-
   fs::path link(const std::string& name, const fs::path& target) const {
     fs::create_symlink(target, at(name));
     return at(name);
@@ -49,7 +36,8 @@ class FileKinds : public testing::TemporaryFolder {
 
 TEST_F(FileKinds, TunedumpRefusesAnythingButARegularFileOnOneLineWithStatusTwo) {
   const fs::path fifo = makeFifo("pipe.abc");
-  const fs::path socket = makeSocket("socket.abc");
+  const fs::path socket = at("socket.abc");
+  testing::makeSocket(socket);
   const fs::path sparse = at("huge.abc");
   std::ofstream(sparse).put('X');
   fs::resize_file(sparse, kMaxTuneFileBytes + 1);  // sparse: no disk space is used

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +16,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
 
 #include "tune_dump.h"
@@ -36,6 +39,16 @@ std::filesystem::path TemporaryFolder::write(const std::filesystem::path& name, 
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << text;
   return path;
+}
+
+void makeSocket(const std::filesystem::path& path) {
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  path.string().copy(address.sun_path, sizeof address.sun_path - 1);
+  const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  ::close(fd);
+  if (!bound) throw std::runtime_error("cannot make the socket " + path.string());
 }
 
 std::vector<std::string> TemporaryFolder::namesIn(const std::filesystem::path& folder) const {
@@ -136,21 +149,6 @@ std::vector<SentWord> sentWordsOf(const std::string& dumpOutput) {
 
 std::string rowsOf(const std::string& dumpOutput) {
   std::istringstream lines(dumpOutput);
-  std::string line;
-  std::string rows;
-  while (std::getline(lines, line)) {
-    std::string tag, note, velocity, channel, duration;
-    std::istringstream(line) >> tag >> note >> velocity >> channel >> duration;
-    if (tag != "event") continue;
-    if (!rows.empty()) rows += ' ';
-    rows += (velocity == "0" ? "rest" : note) + ':' + duration;
-  }
-  return rows;
-}
-
-std::string standardRows(const std::string& fileText, std::vector<std::string> options) {
-  options.insert(options.begin(), "--standard");
-  std::istringstream lines(dumpTunes(fileText, {"1"}, options).out);
   std::string rows;
   for (std::string line; std::getline(lines, line);) {
     std::string tag, note, velocity, channel, duration, held;
@@ -165,6 +163,11 @@ std::string standardRows(const std::string& fileText, std::vector<std::string> o
     }
   }
   return rows;
+}
+
+std::string standardRows(const std::string& fileText, std::vector<std::string> options) {
+  options.insert(options.begin(), "--standard");
+  return rowsOf(dumpTunes(fileText, {"1"}, options).out);
 }
 
 void expectPlays(std::initializer_list<Play> plays) {

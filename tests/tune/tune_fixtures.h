@@ -51,6 +51,9 @@ class TunedumpProcess {
   pid_t pid_ = -1;
 };
 
+// Makes a Unix socket at `path`, as a server would leave one; throws if it cannot.
+void makeSocket(const std::filesystem::path& path);
+
 // `text` written `times` times over.
 std::string repeated(std::string_view text, int times);
 
@@ -77,12 +80,12 @@ struct SentWord {
 
 std::vector<SentWord> sentWordsOf(const std::string& dumpOutput);
 
-// The event lines of tunedump's output, compactly: "60:1 62:0.5", a silent row as "rest:2".
+// The event lines of tunedump's output, compactly: "60:1 62:0.5", a silent row as "rest:2",
+// a chord note tied on past its chord as "note:0+heldFor"; lengths to four significant digits.
 std::string rowsOf(const std::string& dumpOutput);
 
-// The rows tune 1 of `fileText` plays under the standard reading with `options`: "note:length",
-// a rest as "rest:length", a chord note tied on past its chord as "note:0+heldFor"; lengths in
-// eighths to four significant digits.
+// The rows tune 1 of `fileText` plays under the standard reading with `options`, as rowsOf
+// gives them, the lengths in eighths.
 std::string standardRows(const std::string& fileText, std::vector<std::string> options = {});
 
 // A tune body and the rows tunedump prints for it under the header X:1, T:T, K:`key`.

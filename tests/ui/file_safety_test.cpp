@@ -1,15 +1,14 @@
 // The file list and the player loop with files that are not tune files: links to
 // FIFOs, sockets and devices, a file swapped for a FIFO after it was listed, names that
 // are not UTF-8.
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <QElapsedTimer>
 #include <filesystem>
 #include <fstream>
 
+#include "tune_fixtures.h"
 #include "ui_test_support.h"
 #include "player/window/file_list.h"
 
@@ -27,19 +26,10 @@ QByteArray pathBytes(const QTemporaryDir& folder, const QByteArray& name) {
   return QFile::encodeName(folder.path()) + '/' + name;
 }
 
-void makeSocket(const QByteArray& path) {
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
-  ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-  ::close(fd);
-}
-
 // A click on the Latin-1 name opens that file: its bytes go from listing to opening.
 TEST_F(FileSafetyTest, ListsRegularFilesJudgedOnTheLinksTargetAndOpensANameThatIsNotUtf8) {
   ASSERT_EQ(::mkfifo(pathBytes(folder, "pipe.abc").constData(), 0600), 0);
-  makeSocket(pathBytes(folder, "socket.abc"));
+  testing::makeSocket(pathBytes(folder, "socket.abc").toStdString());
   const std::pair<const char*, QByteArray> links[] = {
       {"to-pipe.abc", pathBytes(folder, "pipe.abc")}, {"to-socket.abc", pathBytes(folder, "socket.abc")},
       {"to-zero.abc", "/dev/zero"},                   {"dangling.abc", pathBytes(folder, "gone.abc")},

@@ -12,7 +12,7 @@
 #include <fstream>
 #include <future>
 
-#include "../play/fast_qt_host.h"
+#include "../play/window_play_support.h"
 #include "main_window_support.h"
 #include "player/window/file_list.h"
 #include "player/loop/tune_file_reading.h"
@@ -96,18 +96,12 @@ TEST_F(MainWindowTest, RecentFilesKeepTheTenNewestAndAGoneOneIsSaidAndDropped) {
   EXPECT_EQ(window.recentMenu()->actions().size(), 9);
 }
 
-// The clock of the window below: made before the window that is given it.
-melodex::VirtualClock clock;
-
 // The window on a clock that each note's wait moves on, a millisecond a step.
 class PlayingMainWindowTest : public MainWindowTest {
  protected:
-  PlayingMainWindowTest()
-      : MainWindowTest([](QWidget& client, melodex::PropertyStore& store) {
-          return std::make_unique<corvale::testing::FastQtHost>(&client, store, clock);
-        }) {}
+  PlayingMainWindowTest() : MainWindowTest(testing::fastHosts()) {}
 
-  corvale::testing::FastQtHost& host() { return dynamic_cast<corvale::testing::FastQtHost&>(form().host()); }
+  testing::FastQtHost& host() { return testing::fastHost(form()); }
 };
 
 // The modal About box is not offered while a tune plays; a file asked for
@@ -125,8 +119,8 @@ TEST_F(PlayingMainWindowTest, FileOpenedWhilePlayingStopsAfterTheSoundingNoteThe
             act([&] {
               lookAtHelp();
               form().List1()->setCurrentRow(1);  // C4 D4 E4, 727 ms a note at TEMPO 11
-              host().at(clock.nowMicroseconds() / 1000 + 100, lookAtHelp);
-              host().at(clock.nowMicroseconds() / 1000 + 300, [&] {
+              host().at(testing::nowMs() + 100, lookAtHelp);
+              host().at(testing::nowMs() + 300, [&] {
                 callsAtRequest = recordingPlatform().calls().size();
                 window.openTuneFile(path(QStringLiteral("jigs.abc")));
               });
